@@ -1,0 +1,126 @@
+#include "app/Unit1.h"
+
+#include "app/product.h"
+#include "app/software_collectors.h"
+#include "forms/main_form.h"
+#include "platform/win_handles.h"
+#include "platform/windows_version_win.h"
+#include "ui/application.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+namespace brimlow {
+
+namespace {
+std::string InfoName(int n) { return "Info" + std::to_string(n); }
+std::string DescName(int n) { return "Desc" + std::to_string(n); }
+}  // namespace
+
+TForm1::TForm1(std::vector<std::string> params) : ui::Form(forms::MainFormSpec()), params_(std::move(params)) {}
+
+void TForm1::FormCreate() {
+    versionText_ = kVersionText;
+    SetCaption(std::string(kProductName) + " " + versionText_);
+    adminUser_.clear();
+    adminPassword_.clear();
+
+    OnClick("Refresh1", [this] { Refresh1Click(); });
+    OnClick("Exit1", [this] { Close(); });
+    OnClick("ToolButton5", [this] { Close(); });
+    OnClick("ransparentBackground1", [this] { ransparentBackground1Click(); });
+    // The scroll items exist for their shortcuts only and do nothing.
+    OnClick("ScrollDown1", [] {});
+    OnClick("ScrollUp1", [] {});
+    OnClick("StaticText3", [this] { StaticText3Click(); });
+}
+
+void TForm1::FormShow() {
+    try {
+        const int screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
+        RECT rc;
+        ::GetWindowRect(hwnd(), &rc);
+        ::SetWindowPos(hwnd(), nullptr, 0, 0, rc.right - rc.left, MainWindowHeight(screenHeight, dpi()),
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    } catch (...) {
+    }
+    RECT rc;
+    ::GetWindowRect(hwnd(), &rc);
+    ::SetWindowPos(hwnd(), nullptr, 0, 0, Scale(forms::kShownWidth), rc.bottom - rc.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    const StartupPlan plan = PlanStartup(params_);
+    switch (plan.action) {
+    case StartupAction::Refresh:
+        Click("Refresh1");
+        break;
+    case StartupAction::Nothing:
+        break;
+    case StartupAction::AutoReport:
+        Click("Refresh1");
+        // Unattended: a file that cannot be written ends the run with exit code 1, not with a
+        // message box that nobody is there to close.
+        ui::Application::Instance().Terminate(WriteAutoReport(plan.reportFile) ? 0 : 1);
+        break;
+    }
+}
+
+void TForm1::FormResize() {
+    RECT rc;
+    ::GetWindowRect(hwnd(), &rc);
+    const int width = (rc.right - rc.left) - Scale(forms::kValueWidthMargin);
+    for (int n = 1; n <= kSummaryRowCount; ++n) {
+        const HWND info = Control(InfoName(n));
+        if (!info) return;
+        RECT field;
+        ::GetWindowRect(info, &field);
+        ::SetWindowPos(info, nullptr, 0, 0, std::max(width, 0), field.bottom - field.top,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void TForm1::Refresh1Click() {
+    // Asked before the hourglass appears: if the system cannot answer, the refresh ends here.
+    const std::string bitness = IsWindows64Bit() ? "64 Bit." : "32 Bit.";
+    ui::BusyCursor busy;
+
+    SetText("Info1", WindowsVersionText() + " " + bitness);
+    SetText("Info2", InternetExplorerVersion());
+    SetText("Info10", NetworkPresence());
+    SetText("Info11", CleanListText(NetworkAdapterList()));
+    if (PortsSuppressed(params_)) SetText("Info13", "");
+    SetText("Info23", TimeZoneName());
+    // The address list keeps its trailing separator, as it always has on this row.
+    SetText("Info26", IpAddressList());
+    SetText("Info27", MacAddress());
+    SetText("Info28", HostName());
+}
+
+std::vector<SummaryRow> TForm1::SummaryRows() const {
+    std::vector<SummaryRow> rows;
+    rows.reserve(kSummaryRowCount);
+    for (int n = 1; n <= kSummaryRowCount; ++n) rows.push_back({Text(DescName(n)), Text(InfoName(n))});
+    return rows;
+}
+
+bool TForm1::WriteAutoReport(const std::string& fileName) const {
+    const std::string text = AutoReportText(SummaryRows());
+    win::FileHandle file(::CreateFileA(fileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    DWORD written = 0;
+    return ::WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+           written == text.size();
+}
+
+void TForm1::ransparentBackground1Click() {
+    const bool on = !Checked("ransparentBackground1");
+    SetChecked("ransparentBackground1", on);
+    SetColourKeyTransparency(on, ui::kWhite);
+}
+
+void TForm1::StaticText3Click() {
+    ::ShellExecuteA(hwnd(), "open", kHomePage, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace brimlow

@@ -1,0 +1,14 @@
+// Facts about the product itself, kept in one place.
+#pragma once
+
+namespace brimlow {
+
+inline constexpr const char* kProductName = "Brimlow";
+inline constexpr const char* kVersionText = "2.86";
+
+// Every link label opens the home page; the Help menu and the HTML export also name the product page.
+inline constexpr const char* kHomePage = "https://www.brimlow.org/";
+inline constexpr const char* kHomePageCaption = "https://www.brimlow.org";
+inline constexpr const char* kProductPage = "https://www.brimlow.org/brimlow/";
+
+}  // namespace brimlow

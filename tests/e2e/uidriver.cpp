@@ -1,0 +1,165 @@
+// Works the running program from outside, as a user would: starts brimlow.exe, finds its main
+// window, chooses menu items and tool buttons by sending the commands they send, and reads the
+// controls back. Prints one line per check and ends with "N passed, N failed".
+//
+//   uidriver <brimlow.exe> <expected Windows row> [<file for the 28 rows>]
+#include "app/summary_text.h"
+#include "forms/main_form.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+namespace {
+
+using brimlow::forms::MainFormSpec;
+
+int g_passed = 0;
+int g_failed = 0;
+
+void Check(bool ok, const std::string& what) {
+    (ok ? g_passed : g_failed)++;
+    std::printf("%s: %s\n", ok ? "ok" : "FAILED", what.c_str());
+    std::fflush(stdout);
+}
+
+template <typename T>
+void CheckEq(const T& actual, const T& expected, const std::string& what) {
+    if (actual == expected) {
+        Check(true, what);
+    } else {
+        Check(false, what);
+        if constexpr (std::is_same_v<T, std::string>)
+            std::printf("    expected \"%s\"\n    actual   \"%s\"\n", expected.c_str(), actual.c_str());
+        else
+            std::printf("    expected %ld\n    actual   %ld\n", static_cast<long>(expected), static_cast<long>(actual));
+    }
+}
+
+HWND ControlOf(HWND form, const std::string& name) {
+    const auto id = brimlow::ui::ControlIdOf(MainFormSpec(), name);
+    return id ? ::GetDlgItem(form, *id) : nullptr;
+}
+
+std::string TextOf(HWND window) {
+    char text[1024] = {};
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                          &result);
+    return text;
+}
+
+int CommandOf(const char* name) { return *brimlow::ui::CommandIdOf(MainFormSpec(), name); }
+
+// Sends a menu or tool-button command and waits until the program has handled it.
+void Choose(HWND form, const char* name) {
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutA(form, WM_COMMAND, MAKEWPARAM(CommandOf(name), 0), 0, SMTO_NORMAL, 30000, &result);
+}
+
+int WidthOf(HWND window) {
+    RECT rc{};
+    ::GetWindowRect(window, &rc);
+    return rc.right - rc.left;
+}
+
+template <typename Predicate>
+bool WaitFor(Predicate ready, int milliseconds) {
+    for (int waited = 0; waited < milliseconds; waited += 50) {
+        if (ready()) return true;
+        ::Sleep(50);
+    }
+    return ready();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: uidriver <brimlow.exe> <expected Windows row> [<rows file>]\n");
+        return 2;
+    }
+    const std::string expectedWindows = argv[2];
+
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::string commandLine = std::string("\"") + argv[1] + "\"";
+    if (!::CreateProcessA(argv[1], commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process)) {
+        std::printf("FAILED: cannot start %s (error %lu)\n0 passed, 1 failed\n", argv[1], ::GetLastError());
+        return 1;
+    }
+
+    HWND form = nullptr;
+    WaitFor([&] { return (form = ::FindWindowA("TForm1", nullptr)) != nullptr && ::IsWindowVisible(form); }, 30000);
+    Check(form != nullptr, "the main window appears");
+    if (!form) {
+        ::TerminateProcess(process.hProcess, 99);
+        std::printf("%d passed, %d failed\n", g_passed, g_failed);
+        return 1;
+    }
+    CheckEq(TextOf(form), std::string("Brimlow 2.86"), "caption");
+
+    // Without parameters the sheet is filled when the window first shows.
+    Check(WaitFor([&] { return !TextOf(ControlOf(form, "Info28")).empty(); }, 30000), "sheet filled at start");
+
+    // Empty a row, then ask for "Main System Info" through its menu command.
+    ::SendMessageA(ControlOf(form, "Info1"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(""));
+    Choose(form, "Refresh1");
+    CheckEq(TextOf(ControlOf(form, "Info1")), expectedWindows, "Windows row after Main System Info");
+
+    std::string rows;
+    bool labelsOk = true;
+    for (int n = 1; n <= brimlow::kSummaryRowCount; ++n) {
+        const std::string label = TextOf(ControlOf(form, "Desc" + std::to_string(n)));
+        const std::string value = TextOf(ControlOf(form, "Info" + std::to_string(n)));
+        labelsOk = labelsOk && label == brimlow::kSummaryLabels[n - 1];
+        rows += label + ": " + value + "\r\n";
+    }
+    Check(labelsOk, "all 28 labels read back");
+    if (argc > 3) std::ofstream(argv[3], std::ios::binary) << rows;
+
+    // The window takes 690 pixels and the height the screen allows; the value column follows.
+    const int screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
+    RECT rc{};
+    ::GetWindowRect(form, &rc);
+    CheckEq(static_cast<int>(rc.right - rc.left), 690, "window width");
+    CheckEq(static_cast<int>(rc.bottom - rc.top), brimlow::MainWindowHeight(screenHeight), "window height");
+    CheckEq(WidthOf(ControlOf(form, "Info1")), 440, "value width at 690");
+    ::SetWindowPos(form, nullptr, 0, 0, 900, rc.bottom - rc.top, SWP_NOMOVE | SWP_NOZORDER);
+    bool allWide = true;
+    for (int n = 1; n <= brimlow::kSummaryRowCount; ++n)
+        allWide = allWide && WidthOf(ControlOf(form, "Info" + std::to_string(n))) == 650;
+    Check(allWide, "every value field 650 wide at 900");
+
+    // Menus cannot be read from another process under every system; the tool bar can. Only the
+    // Exit button has its action built so far.
+    const HWND toolBar = ::FindWindowExA(form, nullptr, TOOLBARCLASSNAMEA, nullptr);
+    Check(toolBar != nullptr, "tool bar present");
+    CheckEq(static_cast<int>(::SendMessageA(toolBar, TB_BUTTONCOUNT, 0, 0)), 14, "fourteen tool buttons");
+    Check(::SendMessageA(toolBar, TB_ISBUTTONENABLED, CommandOf("ToolButton5"), 0) != 0, "Exit button enabled");
+    Check(::SendMessageA(toolBar, TB_ISBUTTONENABLED, CommandOf("ToolButton6"), 0) == 0, "Personal Info button disabled");
+
+    Choose(form, "ransparentBackground1");
+    Check((::GetWindowLongA(form, GWL_EXSTYLE) & WS_EX_LAYERED) != 0, "Transparent Background on");
+    Choose(form, "ransparentBackground1");
+    Check((::GetWindowLongA(form, GWL_EXSTYLE) & WS_EX_LAYERED) == 0, "Transparent Background off");
+
+    // The Exit tool button ends the program.
+    ::PostMessageA(form, WM_COMMAND, MAKEWPARAM(CommandOf("ToolButton5"), 0), 0);
+    const bool ended = ::WaitForSingleObject(process.hProcess, 15000) == WAIT_OBJECT_0;
+    Check(ended, "Exit button ends the program");
+    DWORD exitCode = 0;
+    ::GetExitCodeProcess(process.hProcess, &exitCode);
+    if (ended) CheckEq(static_cast<int>(exitCode), 0, "exit code");
+    if (!ended) ::TerminateProcess(process.hProcess, 99);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+
+    std::printf("%d passed, %d failed\n", g_passed, g_failed);
+    return g_failed == 0 ? 0 : 1;
+}

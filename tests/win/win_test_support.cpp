@@ -1,0 +1,51 @@
+#include "tests/win/win_test_support.h"
+
+#include <stdexcept>
+
+namespace brimlow::testing {
+namespace {
+constexpr const char* kScratchPath = "Software\\BrimlowTests\\Machine";
+}
+
+ScratchMachineKey::ScratchMachineKey() {
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, kScratchPath);
+    HKEY key = nullptr;
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, kScratchPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        throw std::runtime_error("cannot create the scratch key");
+    scratch_.reset(key);
+    if (::RegOverridePredefKey(HKEY_LOCAL_MACHINE, scratch_.get()) != ERROR_SUCCESS)
+        throw std::runtime_error("cannot redirect HKEY_LOCAL_MACHINE");
+}
+
+ScratchMachineKey::~ScratchMachineKey() {
+    ::RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
+    scratch_.reset();
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, kScratchPath);
+}
+
+void ScratchMachineKey::CreateKey(const char* path) {
+    HKEY key = nullptr;
+    if (::RegCreateKeyExA(scratch_.get(), path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        throw std::runtime_error(std::string("cannot create ") + path);
+    ::RegCloseKey(key);
+}
+
+void ScratchMachineKey::Set(const char* path, const char* name, DWORD type, const void* data, DWORD size) {
+    HKEY key = nullptr;
+    if (::RegCreateKeyExA(scratch_.get(), path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        throw std::runtime_error(std::string("cannot create ") + path);
+    const win::RegKey owned(key);
+    if (::RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size) != ERROR_SUCCESS)
+        throw std::runtime_error(std::string("cannot set ") + name);
+}
+
+void ScratchMachineKey::SetString(const char* path, const char* name, const std::string& value) {
+    Set(path, name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
+}
+
+void ScratchMachineKey::SetDword(const char* path, const char* name, DWORD value) {
+    Set(path, name, REG_DWORD, &value, sizeof value);
+}
+
+}  // namespace brimlow::testing

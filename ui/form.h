@@ -1,0 +1,125 @@
+// A top-level window built from a FormSpec. Controls, menu items and tool buttons are reached by
+// their names; handlers are bound by name and run under the application's default error handler.
+#pragma once
+
+#include "platform/win_handles.h"
+#include "ui/form_spec.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace brimlow::ui {
+
+class Form {
+public:
+    explicit Form(const FormSpec& spec);
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    // Creates the window and its controls, hidden, then runs FormCreate.
+    void Create(HWND owner = nullptr);
+    HWND hwnd() const { return hwnd_; }
+    const FormSpec& spec() const { return spec_; }
+
+    // Controls by name; nullptr when the form has none of that name.
+    HWND Control(std::string_view name) const;
+    std::string Text(std::string_view name) const;
+    void SetText(std::string_view name, const std::string& text);
+    void SetCaption(const std::string& text);
+    std::string Caption() const;
+
+    // Binds the handler of a menu item, tool button or link label. Items left without a handler
+    // after FormCreate are disabled: their windows or actions do not exist yet.
+    void OnClick(std::string_view name, std::function<void()> handler);
+    // Runs the named item's handler as if the user had chosen it.
+    void Click(std::string_view name);
+    void SetChecked(std::string_view name, bool checked);
+    bool Checked(std::string_view name) const;
+    void SetEnabled(std::string_view name, bool enabled);
+    bool Enabled(std::string_view name) const;
+
+    // Shows without waiting; an open form is brought forward. FormShow runs before it appears.
+    void Show();
+    // Shows and waits until the form closes; other windows of the program are disabled meanwhile.
+    void ShowModal();
+    void Hide();
+    void Close();
+    bool Visible() const;
+
+    // Colour-key transparency: every pixel of `key` colour becomes see-through.
+    void SetColourKeyTransparency(bool on, Colour key);
+
+    // Scales a design length to this form's DPI.
+    int Scale(int length) const { return ScaleForDpi(length, dpi_); }
+    int dpi() const { return dpi_; }
+
+    // The program ends when this form closes.
+    void MakeMainForm() { isMain_ = true; }
+
+    bool TranslateShortcut(MSG& msg);
+
+protected:
+    virtual void FormCreate() {}
+    virtual void FormShow() {}
+    virtual void FormResize() {}
+    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    struct Command {
+        int id = 0;
+        std::string name;
+        std::string hint;
+        bool isToolButton = false;
+        bool isPopup = false;
+        bool enabled = true;
+        bool checked = false;
+        std::function<void()> handler;
+    };
+    struct ControlState {
+        const ControlSpec* spec = nullptr;
+        HWND hwnd = nullptr;
+        HFONT font = nullptr;
+        win::GdiObject brush;
+    };
+
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static void RegisterClasses();
+    void BuildMenu();
+    void BuildToolBar();
+    void BuildControls();
+    void BuildShortcuts();
+    void LayoutAnchored();
+    void RunCommand(int id);
+    void ApplyCommandState(const Command& command);
+    HFONT FontFor(const Font& font);
+    HBRUSH BrushForControl(HWND control, HDC dc);
+    Command* FindCommand(std::string_view name);
+    const Command* FindCommand(std::string_view name) const;
+    const ControlState* FindControl(std::string_view name) const;
+    const ControlState* FindControl(HWND hwnd) const;
+
+    const FormSpec& spec_;
+    HWND hwnd_ = nullptr;
+    HWND toolBar_ = nullptr;
+    int dpi_ = 96;
+    bool isMain_ = false;
+    bool created_ = false;
+    bool modalDone_ = false;
+    int clientWidth_ = 0, clientHeight_ = 0;  // client size the anchored controls were placed for
+    std::vector<Command> commands_;
+    std::vector<ControlState> controls_;
+    std::map<std::string, win::GdiObject> fonts_;
+    win::GdiObject formBrush_;
+    win::Menu menu_;
+    win::Accelerators shortcuts_;
+    HIMAGELIST images_ = nullptr;
+};
+
+}  // namespace brimlow::ui

@@ -1,0 +1,126 @@
+// A window described as data: its controls with their names, kinds, texts, fonts, colours and
+// rectangles at 96 DPI, its menu bar and its tool bar. Portable, so layouts can be checked
+// without Windows; ui/form.cpp turns a FormSpec into real windows.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace brimlow::ui {
+
+// 0x00BBGGRR, as Windows stores colours.
+using Colour = std::uint32_t;
+constexpr Colour Rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+    return Colour(r) | (Colour(g) << 8) | (Colour(b) << 16);
+}
+inline constexpr Colour kDefaultColour = 0xFF000000u;  // "use the system colour"
+inline constexpr Colour kWhite = Rgb(255, 255, 255);
+inline constexpr Colour kBlack = Rgb(0, 0, 0);
+inline constexpr Colour kNavy = Rgb(0, 0, 128);
+
+struct Rect {
+    int left = 0, top = 0, width = 0, height = 0;
+};
+
+struct Font {
+    const char* face = nullptr;  // nullptr: the system's message font
+    int pixelHeight = 0;
+    bool bold = false;
+    bool underline = false;
+};
+
+enum class ControlKind {
+    Label,         // static text
+    LinkLabel,     // static text that takes clicks and shows the hand pointer
+    ReadOnlyEdit,  // single-line edit the user can select from but not change or tab into
+    Picture,       // a bitmap resource stretched over the control
+};
+
+// How a control follows the form when the form is resized: by default it stays where it is;
+// kAnchorBottom keeps its distance to the bottom edge, kAnchorRight its distance to the right edge
+// (so it grows and shrinks with the width).
+enum Anchor : unsigned { kAnchorTopLeft = 0, kAnchorBottom = 1, kAnchorRight = 2 };
+
+struct ControlSpec {
+    std::string name;
+    ControlKind kind = ControlKind::Label;
+    std::string text;
+    Rect rect;
+    Font font;
+    Colour textColour = kDefaultColour;
+    Colour backColour = kDefaultColour;
+    int resourceId = 0;  // Picture: bitmap resource
+    unsigned anchors = kAnchorTopLeft;
+};
+
+struct MenuItemSpec {
+    std::string name;     // component name, e.g. "Refresh1"; empty for separators
+    std::string caption;  // with "&" marking the access key; "-" for a separator
+    std::string shortcut; // "F5", "Ctrl+P", ...
+    std::vector<MenuItemSpec> items;  // sub-menu
+    bool IsSeparator() const { return caption == "-"; }
+};
+
+struct ToolButtonSpec {
+    std::string name;
+    std::string hint;
+    int imageIndex = 0;
+};
+
+struct ToolBarSpec {
+    int buttonSize = 0;    // square buttons, pixels at 96 DPI
+    int imageSize = 0;     // square pictures
+    int bitmapResource = 0;  // strip of pictures, magenta (255,0,255) as the see-through colour
+    int height = 0;        // fixed band height
+    std::vector<ToolButtonSpec> buttons;
+};
+
+struct FormSpec {
+    std::string className;  // e.g. "TForm1"
+    std::string caption;
+    int width = 0, height = 0;  // design size of the window, pixels at 96 DPI
+    // The client area the controls were laid out in; anchored controls keep their distances to
+    // its right and bottom edges.
+    int clientWidth = 0, clientHeight = 0;
+    int minHeight = 0;
+    Colour backColour = kDefaultColour;
+    std::vector<MenuItemSpec> menu;
+    std::optional<ToolBarSpec> toolBar;
+    std::vector<ControlSpec> controls;
+};
+
+// Command identifiers are handed out in a fixed order so that another process (the UI test
+// driver) can compute them from the same FormSpec: menu items depth-first, then tool buttons.
+inline constexpr int kFirstCommandId = 100;
+// Control identifiers follow the order of FormSpec::controls.
+inline constexpr int kFirstControlId = 1000;
+
+// The command id of the named menu item or tool button, if the form has one of that name.
+std::optional<int> CommandIdOf(const FormSpec& form, std::string_view name);
+std::optional<int> ControlIdOf(const FormSpec& form, std::string_view name);
+
+// Visits menu items depth-first in command-id order, separators included (they get ids too).
+void ForEachMenuItem(const std::vector<MenuItemSpec>& menu, const auto& visit) {
+    for (const MenuItemSpec& item : menu) {
+        visit(item);
+        ForEachMenuItem(item.items, visit);
+    }
+}
+
+// A keyboard shortcut as Windows virtual-key code and modifier keys.
+struct Shortcut {
+    std::uint16_t key = 0;
+    bool ctrl = false, shift = false, alt = false;
+};
+
+// "F5", "Ctrl+P", "Shift+Ctrl+F2", "Del"; nullopt for anything not understood.
+std::optional<Shortcut> ParseShortcut(std::string_view text);
+
+// Scales a design length at 96 DPI to the given DPI, rounding like the platform's MulDiv.
+int ScaleForDpi(int length, int dpi);
+
+}  // namespace brimlow::ui
