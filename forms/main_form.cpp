@@ -180,6 +180,7 @@ ui::FormSpec BuildMainForm() {
     form.clientHeight = kDesignClientHeight;
     form.minHeight = 450;
     form.backColour = ui::kWhite;
+    form.iconResource = IDI_BRIMLOW;
     form.menu = MainMenu();
     form.toolBar = MainToolBar();
     form.controls = MainControls();

@@ -59,11 +59,18 @@ read -r ok bad < <(count "$work/win.log")
 [ "$win_rc" -ne 0 ] && [ "$bad" -eq 0 ] && bad=1
 layer "Windows tests" "$ok" "$bad"
 
+echo "== binaries"
+"$root/tests/e2e/check_binaries.sh" "$root/build" 2>&1 | tee "$work/binaries.log"
+bin_rc=${PIPESTATUS[0]}
+ok=$(grep -c '^ok:' "$work/binaries.log"); bad=$(grep -c '^FAILED:' "$work/binaries.log")
+[ "$bin_rc" -ne 0 ] && [ "$bad" -eq 0 ] && bad=1
+layer "binaries" "$ok" "$bad"
+
 echo "== end-to-end tests"
 "$root/tests/e2e/run_e2e.sh" "$root/build/$arch" "$template" "$work/e2e" 2>&1 | tee "$work/e2e.log"
 e2e_rc=${PIPESTATUS[0]}
-ok=$(grep -oE '^e2e: [0-9]+ passed' "$work/e2e.log" | grep -oE '[0-9]+' | head -n 1)
-bad=$(grep -oE '^e2e: [0-9]+ passed, [0-9]+ failed' "$work/e2e.log" | grep -oE '[0-9]+ failed' | grep -oE '[0-9]+')
+ok=$(sed -n 's/^e2e: \([0-9]*\) passed, [0-9]* failed$/\1/p' "$work/e2e.log" | tail -n 1)
+bad=$(sed -n 's/^e2e: [0-9]* passed, \([0-9]*\) failed$/\1/p' "$work/e2e.log" | tail -n 1)
 bad=${bad:-0}
 [ "$e2e_rc" -ne 0 ] && [ "$bad" -eq 0 ] && bad=1
 layer "end-to-end tests" "${ok:-0}" "$bad"

@@ -93,7 +93,8 @@ void Form::Create(HWND owner) {
         wc.style = CS_DBLCLKS;
         wc.lpfnWndProc = WindowProc;
         wc.hInstance = instance;
-        wc.hIcon = ::LoadIconA(instance, MAKEINTRESOURCEA(1));
+        wc.hIcon = spec_.iconResource ? ::LoadIconA(instance, MAKEINTRESOURCEA(spec_.iconResource))
+                                       : ::LoadIconA(nullptr, IDI_APPLICATION);
         wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
         wc.lpszClassName = spec_.className.c_str();
         if (!::RegisterClassExA(&wc)) throw std::runtime_error("Cannot register the window class " + spec_.className);
@@ -513,11 +514,19 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
-        if (header->code == TTN_GETDISPINFOA) {
-            auto* info = reinterpret_cast<NMTTDISPINFOA*>(lParam);
-            for (const Command& command : commands_)
-                if (command.isToolButton && command.id == static_cast<int>(header->idFrom))
-                    info->lpszText = const_cast<char*>(command.hint.c_str());
+        // Tool bars ask for their hints in the window's character set; answer both kinds.
+        if (header->code == TTN_GETDISPINFOA || header->code == TTN_GETDISPINFOW) {
+            for (const Command& command : commands_) {
+                if (!command.isToolButton || command.id != static_cast<int>(header->idFrom)) continue;
+                if (header->code == TTN_GETDISPINFOA) {
+                    reinterpret_cast<NMTTDISPINFOA*>(lParam)->lpszText = const_cast<char*>(command.hint.c_str());
+                } else {
+                    auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+                    ::MultiByteToWideChar(CP_ACP, 0, command.hint.c_str(), -1, info->szText,
+                                          static_cast<int>(std::size(info->szText)));
+                    info->lpszText = info->szText;
+                }
+            }
             return 0;
         }
         break;

@@ -88,6 +88,7 @@ struct FormSpec {
     int clientWidth = 0, clientHeight = 0;
     int minHeight = 0;
     Colour backColour = kDefaultColour;
+    int iconResource = 0;  // 0: the system's application icon
     std::vector<MenuItemSpec> menu;
     std::optional<ToolBarSpec> toolBar;
     std::vector<ControlSpec> controls;
