@@ -17,7 +17,7 @@ std::string InfoName(int n) { return "Info" + std::to_string(n); }
 std::string DescName(int n) { return "Desc" + std::to_string(n); }
 }  // namespace
 
-TForm1::TForm1(std::vector<std::string> params) : ui::Form(forms::MainFormSpec()), params_(std::move(params)) {}
+TForm1::TForm1(std::vector<std::string> params) : ui::Form(forms::MainFormLayout()), params_(std::move(params)) {}
 
 void TForm1::FormCreate() {
     versionText_ = kVersionText;

@@ -1,6 +1,6 @@
 #include "app/summary_text.h"
 
-#include "ui/form_spec.h"
+#include "ui/form_layout.h"
 
 #include <algorithm>
 #include <cctype>

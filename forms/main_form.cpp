@@ -10,18 +10,18 @@ namespace brimlow::forms {
 namespace {
 
 using ui::ControlKind;
-using ui::ControlSpec;
-using ui::MenuItemSpec;
+using ui::ControlLayout;
+using ui::MenuItemLayout;
 
-MenuItemSpec Item(std::string name, std::string caption, std::string shortcut = {}) {
-    return MenuItemSpec{std::move(name), std::move(caption), std::move(shortcut), {}};
+MenuItemLayout Item(std::string name, std::string caption, std::string shortcut = {}) {
+    return MenuItemLayout{std::move(name), std::move(caption), std::move(shortcut), {}};
 }
-MenuItemSpec Separator() { return MenuItemSpec{{}, "-", {}, {}}; }
-MenuItemSpec Menu(std::string name, std::string caption, std::vector<MenuItemSpec> items) {
-    return MenuItemSpec{std::move(name), std::move(caption), {}, std::move(items)};
+MenuItemLayout Separator() { return MenuItemLayout{{}, "-", {}, {}}; }
+MenuItemLayout Menu(std::string name, std::string caption, std::vector<MenuItemLayout> items) {
+    return MenuItemLayout{std::move(name), std::move(caption), {}, std::move(items)};
 }
 
-std::vector<MenuItemSpec> MainMenu() {
+std::vector<MenuItemLayout> MainMenu() {
     return {
         Menu("File1", "&File",
              {Item("Save1", "Save to CSV", "F2"), Item("ExporttoHTML1", "Export to HTML"), Separator(),
@@ -74,8 +74,8 @@ std::vector<MenuItemSpec> MainMenu() {
     };
 }
 
-ui::ToolBarSpec MainToolBar() {
-    ui::ToolBarSpec bar;
+ui::ToolBarLayout MainToolBar() {
+    ui::ToolBarLayout bar;
     bar.buttonSize = 39;
     bar.imageSize = 32;
     bar.bitmapResource = IDB_TOOLBAR;
@@ -105,8 +105,8 @@ constexpr int kFootTop = kRowTop + kSummaryRowCount * kRowPitch + 6;
 constexpr int kDesignClientWidth = 704;
 constexpr int kDesignClientHeight = 860;
 
-ControlSpec Text(std::string name, std::string text, ui::Rect rect, ui::Font font, ui::Colour colour) {
-    ControlSpec c;
+ControlLayout Text(std::string name, std::string text, ui::Rect rect, ui::Font font, ui::Colour colour) {
+    ControlLayout c;
     c.name = std::move(name);
     c.kind = ControlKind::Label;
     c.text = std::move(text);
@@ -116,9 +116,9 @@ ControlSpec Text(std::string name, std::string text, ui::Rect rect, ui::Font fon
     return c;
 }
 
-std::vector<ControlSpec> MainControls() {
-    std::vector<ControlSpec> controls;
-    ControlSpec banner;
+std::vector<ControlLayout> MainControls() {
+    std::vector<ControlLayout> controls;
+    ControlLayout banner;
     banner.name = "Image1";
     banner.kind = ControlKind::Picture;
     banner.rect = {0, kBannerTop, kDesignClientWidth, kBannerHeight};
@@ -131,7 +131,7 @@ std::vector<ControlSpec> MainControls() {
 
     for (int n = 1; n <= kSummaryRowCount; ++n) {
         const int top = kRowTop + (n - 1) * kRowPitch;
-        ControlSpec desc;
+        ControlLayout desc;
         desc.name = "Desc" + std::to_string(n);
         desc.kind = ControlKind::ReadOnlyEdit;
         desc.text = kSummaryLabels[n - 1];
@@ -141,7 +141,7 @@ std::vector<ControlSpec> MainControls() {
         desc.backColour = kLabelBack;
         controls.push_back(desc);
 
-        ControlSpec info;
+        ControlLayout info;
         info.name = "Info" + std::to_string(n);
         info.kind = ControlKind::ReadOnlyEdit;
         info.rect = {kValueLeft, top, kValueWidth, kRowHeight};
@@ -155,14 +155,14 @@ std::vector<ControlSpec> MainControls() {
                                     kVerdanaBold, ui::kNavy));
     }
 
-    ControlSpec link = Text("StaticText3", kHomePageCaption, {kLabelLeft, kFootTop, 260, 18}, kVerdanaLink, ui::kNavy);
+    ControlLayout link = Text("StaticText3", kHomePageCaption, {kLabelLeft, kFootTop, 260, 18}, kVerdanaLink, ui::kNavy);
     link.kind = ControlKind::LinkLabel;
     controls.push_back(link);
     controls.push_back(Text("Label4", "*", {kValueLeft + 130, kFootTop, 8, 18}, kVerdanaBold, ui::kNavy));
     controls.push_back(Text("Label5", "Requires administrator privileges", {kValueLeft + 142, kFootTop, 280, 18},
                             kVerdana, ui::kNavy));
 
-    ControlSpec foot = banner;
+    ControlLayout foot = banner;
     foot.name = "Image2";
     foot.rect.top = kDesignClientHeight - kBannerHeight;
     foot.anchors = ui::kAnchorRight | ui::kAnchorBottom;
@@ -170,8 +170,8 @@ std::vector<ControlSpec> MainControls() {
     return controls;
 }
 
-ui::FormSpec BuildMainForm() {
-    ui::FormSpec form;
+ui::FormLayout BuildMainForm() {
+    ui::FormLayout form;
     form.className = "TForm1";
     form.caption = std::string(kProductName) + " " + kVersionText;
     form.width = 720;
@@ -189,8 +189,8 @@ ui::FormSpec BuildMainForm() {
 
 }  // namespace
 
-const ui::FormSpec& MainFormSpec() {
-    static const ui::FormSpec form = BuildMainForm();
+const ui::FormLayout& MainFormLayout() {
+    static const ui::FormLayout form = BuildMainForm();
     return form;
 }
 

@@ -1,12 +1,12 @@
 // Layout of the main window TForm1: menu bar, tool bar, banner, the 28 summary rows and the foot.
 #pragma once
 
-#include "ui/form_spec.h"
+#include "ui/form_layout.h"
 
 namespace brimlow::forms {
 
 // Built once; the same description is used by the program and by the UI test driver.
-const ui::FormSpec& MainFormSpec();
+const ui::FormLayout& MainFormLayout();
 
 // Geometry of the summary sheet at 96 DPI.
 inline constexpr int kRowTop = 90;

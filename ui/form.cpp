@@ -48,7 +48,7 @@ int ScreenDpi() {
     return dpi > 0 ? dpi : 96;
 }
 
-std::string MenuText(const MenuItemSpec& item) {
+std::string MenuText(const MenuItemLayout& item) {
     return item.shortcut.empty() ? item.caption : item.caption + "\t" + item.shortcut;
 }
 
@@ -68,7 +68,7 @@ void Form::RegisterClasses() {
     ::RegisterClassExA(&picture);
 }
 
-Form::Form(const FormSpec& spec) : spec_(spec) { Application::Instance().AddForm(this); }
+Form::Form(const FormLayout& layout) : layout_(layout) { Application::Instance().AddForm(this); }
 
 Form::~Form() {
     Application::Instance().RemoveForm(this);
@@ -87,39 +87,39 @@ void Form::Create(HWND owner) {
 
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
-    if (!::GetClassInfoExA(instance, spec_.className.c_str(), &wc)) {
+    if (!::GetClassInfoExA(instance, layout_.className.c_str(), &wc)) {
         wc = WNDCLASSEXA{};
         wc.cbSize = sizeof wc;
         wc.style = CS_DBLCLKS;
         wc.lpfnWndProc = WindowProc;
         wc.hInstance = instance;
-        wc.hIcon = spec_.iconResource ? ::LoadIconA(instance, MAKEINTRESOURCEA(spec_.iconResource))
+        wc.hIcon = layout_.iconResource ? ::LoadIconA(instance, MAKEINTRESOURCEA(layout_.iconResource))
                                        : ::LoadIconA(nullptr, IDI_APPLICATION);
         wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-        wc.lpszClassName = spec_.className.c_str();
-        if (!::RegisterClassExA(&wc)) throw std::runtime_error("Cannot register the window class " + spec_.className);
+        wc.lpszClassName = layout_.className.c_str();
+        if (!::RegisterClassExA(&wc)) throw std::runtime_error("Cannot register the window class " + layout_.className);
     }
-    if (spec_.backColour != kDefaultColour) formBrush_.reset(::CreateSolidBrush(spec_.backColour));
+    if (layout_.backColour != kDefaultColour) formBrush_.reset(::CreateSolidBrush(layout_.backColour));
 
     BuildMenu();
-    const int width = Scale(spec_.width);
-    const int height = Scale(spec_.height);
-    const HWND created = ::CreateWindowExA(0, spec_.className.c_str(), spec_.caption.c_str(),
+    const int width = Scale(layout_.width);
+    const int height = Scale(layout_.height);
+    const HWND created = ::CreateWindowExA(0, layout_.className.c_str(), layout_.caption.c_str(),
                                            WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, width,
                                            height, owner, menu_.get(), instance, this);
-    if (!created) throw std::runtime_error("Cannot create the window " + spec_.className);
+    if (!created) throw std::runtime_error("Cannot create the window " + layout_.className);
     // The window owns the menu from now on.
     menu_.release();
     hwnd_ = created;
 
-    clientWidth_ = Scale(spec_.clientWidth);
-    clientHeight_ = Scale(spec_.clientHeight);
+    clientWidth_ = Scale(layout_.clientWidth);
+    clientHeight_ = Scale(layout_.clientHeight);
     BuildToolBar();
     BuildControls();
     RECT rc;
     ::GetClientRect(hwnd_, &rc);
-    if (!spec_.clientWidth) clientWidth_ = rc.right;
-    if (!spec_.clientHeight) clientHeight_ = rc.bottom;
+    if (!layout_.clientWidth) clientWidth_ = rc.right;
+    if (!layout_.clientHeight) clientHeight_ = rc.bottom;
     created_ = true;
     LayoutAnchored();
 
@@ -133,12 +133,12 @@ void Form::Create(HWND owner) {
 
 void Form::BuildMenu() {
     commands_.clear();
-    if (spec_.menu.empty()) return;
+    if (layout_.menu.empty()) return;
     int id = kFirstCommandId;
     // Menus are built depth-first so that command ids follow ForEachMenuItem's order.
-    std::function<void(HMENU, const std::vector<MenuItemSpec>&)> add = [&](HMENU parent,
-                                                                            const std::vector<MenuItemSpec>& items) {
-        for (const MenuItemSpec& item : items) {
+    std::function<void(HMENU, const std::vector<MenuItemLayout>&)> add = [&](HMENU parent,
+                                                                            const std::vector<MenuItemLayout>& items) {
+        for (const MenuItemLayout& item : items) {
             const int itemId = id++;
             Command command;
             command.id = itemId;
@@ -161,16 +161,16 @@ void Form::BuildMenu() {
         }
     };
     menu_.reset(::CreateMenu());
-    add(menu_.get(), spec_.menu);
+    add(menu_.get(), layout_.menu);
 }
 
 void Form::BuildToolBar() {
-    if (!spec_.toolBar) return;
-    const ToolBarSpec& bar = *spec_.toolBar;
+    if (!layout_.toolBar) return;
+    const ToolBarLayout& bar = *layout_.toolBar;
     HINSTANCE instance = Application::Instance().instance();
     toolBar_ = ::CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
                                  WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NODIVIDER,
-                                 0, 0, Scale(spec_.clientWidth ? spec_.clientWidth : spec_.width), Scale(bar.height),
+                                 0, 0, Scale(layout_.clientWidth ? layout_.clientWidth : layout_.width), Scale(bar.height),
                                  hwnd_, nullptr, instance, nullptr);
     if (!toolBar_) return;
     ::SendMessageA(toolBar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
@@ -186,14 +186,14 @@ void Form::BuildToolBar() {
     ::SendMessageA(toolBar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(image, image));
     int id = kFirstCommandId + static_cast<int>(commands_.size());
     std::vector<TBBUTTON> buttons;
-    for (const ToolButtonSpec& spec : bar.buttons) {
+    for (const ToolButtonLayout& layout : bar.buttons) {
         Command command;
         command.id = id++;
-        command.name = spec.name;
-        command.hint = spec.hint;
+        command.name = layout.name;
+        command.hint = layout.hint;
         command.isToolButton = true;
         TBBUTTON button{};
-        button.iBitmap = spec.imageIndex;
+        button.iBitmap = layout.imageIndex;
         button.idCommand = command.id;
         button.fsState = TBSTATE_ENABLED;
         button.fsStyle = BTNS_BUTTON;
@@ -223,12 +223,12 @@ HFONT Form::FontFor(const Font& font) {
 void Form::BuildControls() {
     HINSTANCE instance = Application::Instance().instance();
     controls_.clear();
-    controls_.reserve(spec_.controls.size());
+    controls_.reserve(layout_.controls.size());
     int id = kFirstControlId;
-    for (const ControlSpec& spec : spec_.controls) {
+    for (const ControlLayout& layout : layout_.controls) {
         const char* cls = "STATIC";
         DWORD style = WS_CHILD | WS_VISIBLE;
-        switch (spec.kind) {
+        switch (layout.kind) {
         case ControlKind::Label: style |= SS_LEFT | SS_NOPREFIX; break;
         case ControlKind::LinkLabel: style |= SS_LEFT | SS_NOPREFIX | SS_NOTIFY; break;
         case ControlKind::ReadOnlyEdit:
@@ -238,18 +238,18 @@ void Form::BuildControls() {
         case ControlKind::Picture: cls = kPictureClass; break;
         }
         ControlState state;
-        state.spec = &spec;
-        state.hwnd = ::CreateWindowExA(0, cls, spec.text.c_str(), style, Scale(spec.rect.left), Scale(spec.rect.top),
-                                       Scale(spec.rect.width), Scale(spec.rect.height), hwnd_,
+        state.layout = &layout;
+        state.hwnd = ::CreateWindowExA(0, cls, layout.text.c_str(), style, Scale(layout.rect.left), Scale(layout.rect.top),
+                                       Scale(layout.rect.width), Scale(layout.rect.height), hwnd_,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
-        if (spec.kind == ControlKind::Picture && state.hwnd && spec.resourceId) {
-            HANDLE bitmap = ::LoadImageA(instance, MAKEINTRESOURCEA(spec.resourceId), IMAGE_BITMAP, 0, 0,
+        if (layout.kind == ControlKind::Picture && state.hwnd && layout.resourceId) {
+            HANDLE bitmap = ::LoadImageA(instance, MAKEINTRESOURCEA(layout.resourceId), IMAGE_BITMAP, 0, 0,
                                          LR_CREATEDIBSECTION);
             ::SetWindowLongPtrA(state.hwnd, 0, reinterpret_cast<LONG_PTR>(bitmap));
         }
-        state.font = FontFor(spec.font);
+        state.font = FontFor(layout.font);
         if (state.hwnd) ::SendMessageA(state.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), FALSE);
-        if (spec.backColour != kDefaultColour) state.brush.reset(::CreateSolidBrush(spec.backColour));
+        if (layout.backColour != kDefaultColour) state.brush.reset(::CreateSolidBrush(layout.backColour));
         controls_.push_back(std::move(state));
     }
 }
@@ -257,7 +257,7 @@ void Form::BuildControls() {
 void Form::BuildShortcuts() {
     std::vector<ACCEL> table;
     std::size_t index = 0;
-    ForEachMenuItem(spec_.menu, [&](const MenuItemSpec& item) {
+    ForEachMenuItem(layout_.menu, [&](const MenuItemLayout& item) {
         const Command& command = commands_[index++];
         if (item.shortcut.empty()) return;
         const auto shortcut = ParseShortcut(item.shortcut);
@@ -280,22 +280,22 @@ void Form::LayoutAnchored() {
     RECT rc;
     ::GetClientRect(hwnd_, &rc);
     for (const ControlState& control : controls_) {
-        const ControlSpec& spec = *control.spec;
-        if (spec.anchors == kAnchorTopLeft || !control.hwnd) continue;
-        const int left = Scale(spec.rect.left);
-        int top = Scale(spec.rect.top);
-        int width = Scale(spec.rect.width);
-        if (spec.anchors & kAnchorBottom) top = rc.bottom - (clientHeight_ - top);
-        if (spec.anchors & kAnchorRight) width = rc.right - (clientWidth_ - (left + width)) - left;
-        ::SetWindowPos(control.hwnd, nullptr, left, top, std::max(width, 0), Scale(spec.rect.height),
+        const ControlLayout& layout = *control.layout;
+        if (layout.anchors == kAnchorTopLeft || !control.hwnd) continue;
+        const int left = Scale(layout.rect.left);
+        int top = Scale(layout.rect.top);
+        int width = Scale(layout.rect.width);
+        if (layout.anchors & kAnchorBottom) top = rc.bottom - (clientHeight_ - top);
+        if (layout.anchors & kAnchorRight) width = rc.right - (clientWidth_ - (left + width)) - left;
+        ::SetWindowPos(control.hwnd, nullptr, left, top, std::max(width, 0), Scale(layout.rect.height),
                        SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    if (toolBar_) ::SetWindowPos(toolBar_, nullptr, 0, 0, rc.right, Scale(spec_.toolBar->height), SWP_NOZORDER | SWP_NOACTIVATE);
+    if (toolBar_) ::SetWindowPos(toolBar_, nullptr, 0, 0, rc.right, Scale(layout_.toolBar->height), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 const Form::ControlState* Form::FindControl(std::string_view name) const {
     for (const ControlState& control : controls_)
-        if (control.spec->name == name) return &control;
+        if (control.layout->name == name) return &control;
     return nullptr;
 }
 
@@ -486,14 +486,14 @@ void Form::SetColourKeyTransparency(bool on, Colour key) {
 HBRUSH Form::BrushForControl(HWND control, HDC dc) {
     const ControlState* state = FindControl(control);
     if (!state) return nullptr;
-    const ControlSpec& spec = *state->spec;
-    if (spec.textColour != kDefaultColour) ::SetTextColor(dc, spec.textColour);
+    const ControlLayout& layout = *state->layout;
+    if (layout.textColour != kDefaultColour) ::SetTextColor(dc, layout.textColour);
     if (state->brush) {
-        ::SetBkColor(dc, spec.backColour);
+        ::SetBkColor(dc, layout.backColour);
         return static_cast<HBRUSH>(state->brush.get());
     }
     if (formBrush_) {
-        ::SetBkColor(dc, spec_.backColour);
+        ::SetBkColor(dc, layout_.backColour);
         return static_cast<HBRUSH>(formBrush_.get());
     }
     return nullptr;
@@ -505,7 +505,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         // Menus and shortcuts send no control; tool buttons and link labels send their clicks.
         const HWND from = reinterpret_cast<HWND>(lParam);
         const ControlState* control = from ? FindControl(from) : nullptr;
-        const bool linkClick = control && control->spec->kind == ControlKind::LinkLabel && HIWORD(wParam) == STN_CLICKED;
+        const bool linkClick = control && control->layout->kind == ControlKind::LinkLabel && HIWORD(wParam) == STN_CLICKED;
         if (!from || from == toolBar_ || linkClick) {
             RunCommand(LOWORD(wParam));
             return 0;
@@ -547,7 +547,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETCURSOR:
         if (Application::Instance().ApplyCursorOverride()) return TRUE;
         if (const ControlState* state = FindControl(reinterpret_cast<HWND>(wParam));
-            state && state->spec->kind == ControlKind::LinkLabel) {
+            state && state->layout->kind == ControlKind::LinkLabel) {
             ::SetCursor(::LoadCursorA(nullptr, IDC_HAND));
             return TRUE;
         }
@@ -559,7 +559,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         Application::Instance().Guard([&] { FormResize(); });
         return 0;
     case WM_GETMINMAXINFO:
-        if (spec_.minHeight) reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize.y = Scale(spec_.minHeight);
+        if (layout_.minHeight) reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize.y = Scale(layout_.minHeight);
         return 0;
     case WM_CLOSE:
         modalDone_ = true;

@@ -1,9 +1,9 @@
-// A top-level window built from a FormSpec. Controls, menu items and tool buttons are reached by
+// A top-level window built from a FormLayout. Controls, menu items and tool buttons are reached by
 // their names; handlers are bound by name and run under the application's default error handler.
 #pragma once
 
 #include "platform/win_handles.h"
-#include "ui/form_spec.h"
+#include "ui/form_layout.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -18,7 +18,7 @@ namespace brimlow::ui {
 
 class Form {
 public:
-    explicit Form(const FormSpec& spec);
+    explicit Form(const FormLayout& layout);
     virtual ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
@@ -26,7 +26,7 @@ public:
     // Creates the window and its controls, hidden, then runs FormCreate.
     void Create(HWND owner = nullptr);
     HWND hwnd() const { return hwnd_; }
-    const FormSpec& spec() const { return spec_; }
+    const FormLayout& layout() const { return layout_; }
 
     // Controls by name; nullptr when the form has none of that name.
     HWND Control(std::string_view name) const;
@@ -83,7 +83,7 @@ private:
         std::function<void()> handler;
     };
     struct ControlState {
-        const ControlSpec* spec = nullptr;
+        const ControlLayout* layout = nullptr;
         HWND hwnd = nullptr;
         HFONT font = nullptr;
         win::GdiObject brush;
@@ -105,7 +105,7 @@ private:
     const ControlState* FindControl(std::string_view name) const;
     const ControlState* FindControl(HWND hwnd) const;
 
-    const FormSpec& spec_;
+    const FormLayout& layout_;
     HWND hwnd_ = nullptr;
     HWND toolBar_ = nullptr;
     int dpi_ = 96;

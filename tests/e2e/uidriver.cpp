@@ -15,7 +15,7 @@
 
 namespace {
 
-using brimlow::forms::MainFormSpec;
+using brimlow::forms::MainFormLayout;
 
 int g_passed = 0;
 int g_failed = 0;
@@ -40,7 +40,7 @@ void CheckEq(const T& actual, const T& expected, const std::string& what) {
 }
 
 HWND ControlOf(HWND form, const std::string& name) {
-    const auto id = brimlow::ui::ControlIdOf(MainFormSpec(), name);
+    const auto id = brimlow::ui::ControlIdOf(MainFormLayout(), name);
     return id ? ::GetDlgItem(form, *id) : nullptr;
 }
 
@@ -52,7 +52,7 @@ std::string TextOf(HWND window) {
     return text;
 }
 
-int CommandOf(const char* name) { return *brimlow::ui::CommandIdOf(MainFormSpec(), name); }
+int CommandOf(const char* name) { return *brimlow::ui::CommandIdOf(MainFormLayout(), name); }
 
 // Sends a menu or tool-button command and waits until the program has handled it.
 void Choose(HWND form, const char* name) {

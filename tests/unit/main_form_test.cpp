@@ -10,23 +10,23 @@
 namespace brimlow {
 namespace {
 
-using ui::MenuItemSpec;
+using ui::MenuItemLayout;
 
-std::vector<std::string> Captions(const std::vector<MenuItemSpec>& items) {
+std::vector<std::string> Captions(const std::vector<MenuItemLayout>& items) {
     std::vector<std::string> out;
-    for (const MenuItemSpec& item : items) out.push_back(item.shortcut.empty() ? item.caption : item.caption + " [" + item.shortcut + "]");
+    for (const MenuItemLayout& item : items) out.push_back(item.shortcut.empty() ? item.caption : item.caption + " [" + item.shortcut + "]");
     return out;
 }
 
-const MenuItemSpec& TopMenu(const char* caption) {
-    for (const MenuItemSpec& menu : forms::MainFormSpec().menu)
+const MenuItemLayout& TopMenu(const char* caption) {
+    for (const MenuItemLayout& menu : forms::MainFormLayout().menu)
         if (menu.caption == caption) return menu;
     throw std::runtime_error(std::string("no menu ") + caption);
 }
 
 TEST(MainForm, MenuBarInOrder) {
     std::vector<std::string> top;
-    for (const MenuItemSpec& menu : forms::MainFormSpec().menu) top.push_back(menu.caption);
+    for (const MenuItemLayout& menu : forms::MainFormLayout().menu) top.push_back(menu.caption);
     EXPECT_EQ(top, (std::vector<std::string>{"&File", "&Edit", "&View", "&System", "&Control Panel", "Programs",
                                               "Hardware", "Options", "&Help"}));
 }
@@ -51,7 +51,7 @@ TEST(MainForm, FileViewAndHelpItemsWithShortcutsAndSeparators) {
 
 TEST(MainForm, EveryShortcutParsesAndNoneRepeats) {
     std::set<std::pair<int, bool>> seen;
-    ui::ForEachMenuItem(forms::MainFormSpec().menu, [&](const MenuItemSpec& item) {
+    ui::ForEachMenuItem(forms::MainFormLayout().menu, [&](const MenuItemLayout& item) {
         if (item.shortcut.empty()) return;
         const auto shortcut = ui::ParseShortcut(item.shortcut);
         ASSERT_TRUE(shortcut) << item.shortcut;
@@ -62,8 +62,8 @@ TEST(MainForm, EveryShortcutParsesAndNoneRepeats) {
 
 TEST(MainForm, NamesAreUnique) {
     std::set<std::string> names;
-    const ui::FormSpec& form = forms::MainFormSpec();
-    ui::ForEachMenuItem(form.menu, [&](const MenuItemSpec& item) {
+    const ui::FormLayout& form = forms::MainFormLayout();
+    ui::ForEachMenuItem(form.menu, [&](const MenuItemLayout& item) {
         if (!item.name.empty()) {
             EXPECT_TRUE(names.insert(item.name).second) << item.name;
         }
@@ -74,21 +74,21 @@ TEST(MainForm, NamesAreUnique) {
 
 TEST(MainForm, ToolBarHintsInOrder) {
     std::vector<std::string> hints;
-    for (const auto& button : forms::MainFormSpec().toolBar->buttons) hints.push_back(button.hint);
+    for (const auto& button : forms::MainFormLayout().toolBar->buttons) hints.push_back(button.hint);
     EXPECT_EQ(hints, (std::vector<std::string>{"Personal Info", "Memory Info", "Display Info", "Disk Info",
                                                "CD/DVD Info", "CPU Info", "Internet", "Installed Programs", "Network",
                                                "Printers", "Sound", "USB", "Date and Time", "Exit"}));
 }
 
 TEST(MainForm, SummaryRowsStand26PixelsApartWithTheirLabels) {
-    const ui::FormSpec& form = forms::MainFormSpec();
+    const ui::FormLayout& form = forms::MainFormLayout();
     for (int n = 1; n <= kSummaryRowCount; ++n) {
         SCOPED_TRACE(n);
         const auto desc = ui::ControlIdOf(form, "Desc" + std::to_string(n));
         const auto info = ui::ControlIdOf(form, "Info" + std::to_string(n));
         ASSERT_TRUE(desc && info);
-        const ui::ControlSpec& d = form.controls[*desc - ui::kFirstControlId];
-        const ui::ControlSpec& i = form.controls[*info - ui::kFirstControlId];
+        const ui::ControlLayout& d = form.controls[*desc - ui::kFirstControlId];
+        const ui::ControlLayout& i = form.controls[*info - ui::kFirstControlId];
         EXPECT_EQ(d.text, kSummaryLabels[n - 1]);
         EXPECT_EQ(i.text, "");
         EXPECT_EQ(d.rect.top, forms::kRowTop + (n - 1) * 26);
@@ -105,11 +105,11 @@ TEST(MainForm, SummaryRowsStand26PixelsApartWithTheirLabels) {
 }
 
 TEST(MainForm, CommandIdsFollowMenuThenToolBarOrder) {
-    const ui::FormSpec& form = forms::MainFormSpec();
+    const ui::FormLayout& form = forms::MainFormLayout();
     EXPECT_EQ(ui::CommandIdOf(form, "File1"), ui::kFirstCommandId);
     EXPECT_EQ(ui::CommandIdOf(form, "Save1"), ui::kFirstCommandId + 1);
     int menuItems = 0;
-    ui::ForEachMenuItem(form.menu, [&](const MenuItemSpec&) { ++menuItems; });
+    ui::ForEachMenuItem(form.menu, [&](const MenuItemLayout&) { ++menuItems; });
     EXPECT_EQ(ui::CommandIdOf(form, "ToolButton6"), ui::kFirstCommandId + menuItems);
     EXPECT_EQ(ui::CommandIdOf(form, "ToolButton5"), ui::kFirstCommandId + menuItems + 13);
     EXPECT_FALSE(ui::CommandIdOf(form, "NoSuchItem"));

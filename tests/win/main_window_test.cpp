@@ -81,8 +81,8 @@ TEST_F(MainWindow, OnlyTheBuiltItemsAreEnabled) {
     // The real menu agrees with the form's own view.
     const HMENU menu = ::GetMenu(form.hwnd());
     ASSERT_NE(menu, nullptr);
-    const int save = *ui::CommandIdOf(forms::MainFormSpec(), "Save1");
-    const int refresh = *ui::CommandIdOf(forms::MainFormSpec(), "Refresh1");
+    const int save = *ui::CommandIdOf(forms::MainFormLayout(), "Save1");
+    const int refresh = *ui::CommandIdOf(forms::MainFormLayout(), "Refresh1");
     EXPECT_TRUE(::GetMenuState(menu, save, MF_BYCOMMAND) & MF_GRAYED);
     EXPECT_FALSE(::GetMenuState(menu, refresh, MF_BYCOMMAND) & MF_GRAYED);
 }
@@ -122,7 +122,7 @@ TEST_F(MainWindow, ValueFieldsFollowTheWindowWidth) {
 }
 
 TEST_F(MainWindow, TransparentBackgroundToggles) {
-    const int id = *ui::CommandIdOf(forms::MainFormSpec(), "ransparentBackground1");
+    const int id = *ui::CommandIdOf(forms::MainFormLayout(), "ransparentBackground1");
     ::SendMessageA(form.hwnd(), WM_COMMAND, id, 0);
     EXPECT_TRUE(form.Checked("ransparentBackground1"));
     EXPECT_TRUE(::GetWindowLongPtrA(form.hwnd(), GWL_EXSTYLE) & WS_EX_LAYERED);
@@ -139,11 +139,11 @@ TEST_F(MainWindow, TransparentBackgroundToggles) {
 
 TEST_F(MainWindow, AnEscapingErrorIsReportedAndTheProgramGoesOn) {
     form.OnClick("ScrollUp1", [] { throw std::runtime_error("Access is denied."); });
-    const int id = *ui::CommandIdOf(forms::MainFormSpec(), "ScrollUp1");
+    const int id = *ui::CommandIdOf(forms::MainFormLayout(), "ScrollUp1");
     ::SendMessageA(form.hwnd(), WM_COMMAND, id, 0);
     ASSERT_EQ(testing::ReportedErrors(), std::vector<std::string>{"Access is denied."});
     // The window still works.
-    ::SendMessageA(form.hwnd(), WM_COMMAND, *ui::CommandIdOf(forms::MainFormSpec(), "Refresh1"), 0);
+    ::SendMessageA(form.hwnd(), WM_COMMAND, *ui::CommandIdOf(forms::MainFormLayout(), "Refresh1"), 0);
     EXPECT_FALSE(form.Text("Info1").empty());
 }
 

@@ -9,8 +9,8 @@
 namespace brimlow {
 namespace {
 
-ui::FormSpec SmallForm() {
-    ui::FormSpec form;
+ui::FormLayout SmallForm() {
+    ui::FormLayout form;
     form.className = "TfrmRuntimeTest";
     form.caption = "Runtime test";
     form.width = 400;
@@ -18,17 +18,17 @@ ui::FormSpec SmallForm() {
     form.clientWidth = 300;
     form.clientHeight = 200;
     form.menu = {{"File1", "&File", {}, {{"Go1", "Go", "F4", {}}, {{}, "-", {}, {}}, {"Unbound1", "Unbound", {}, {}}}}};
-    ui::ControlSpec name;
+    ui::ControlLayout name;
     name.name = "Edit1";
     name.kind = ui::ControlKind::ReadOnlyEdit;
     name.text = "first";
     name.rect = {10, 10, 100, 20};
-    ui::ControlSpec link;
+    ui::ControlLayout link;
     link.name = "Label3";
     link.kind = ui::ControlKind::LinkLabel;
     link.text = "home";
     link.rect = {10, 40, 100, 20};
-    ui::ControlSpec foot;
+    ui::ControlLayout foot;
     foot.name = "Foot1";
     foot.kind = ui::ControlKind::Label;
     foot.rect = {10, 170, 280, 20};  // 10 from the right and bottom edges
@@ -39,10 +39,10 @@ ui::FormSpec SmallForm() {
 
 class TestForm : public ui::Form {
 public:
-    TestForm() : ui::Form(Spec()) {}
-    static const ui::FormSpec& Spec() {
-        static const ui::FormSpec spec = SmallForm();
-        return spec;
+    TestForm() : ui::Form(Layout()) {}
+    static const ui::FormLayout& Layout() {
+        static const ui::FormLayout layout = SmallForm();
+        return layout;
     }
     int goClicks = 0;
     int shows = 0;
@@ -73,11 +73,11 @@ TEST(FormRuntime, ControlsAndHandlersByName) {
     EXPECT_TRUE(form.Enabled("Go1"));
     EXPECT_FALSE(form.Enabled("Unbound1"));
     form.Click("Go1");
-    ::SendMessageA(form.hwnd(), WM_COMMAND, *ui::CommandIdOf(TestForm::Spec(), "Go1"), 0);
+    ::SendMessageA(form.hwnd(), WM_COMMAND, *ui::CommandIdOf(TestForm::Layout(), "Go1"), 0);
     EXPECT_EQ(form.goClicks, 2);
     EXPECT_THROW(form.Click("Unbound1"), std::logic_error);
     // An unbound item sent anyway does nothing.
-    ::SendMessageA(form.hwnd(), WM_COMMAND, *ui::CommandIdOf(TestForm::Spec(), "Unbound1"), 0);
+    ::SendMessageA(form.hwnd(), WM_COMMAND, *ui::CommandIdOf(TestForm::Layout(), "Unbound1"), 0);
 }
 
 TEST(FormRuntime, AnchoredControlsKeepTheirDistanceToTheEdges) {

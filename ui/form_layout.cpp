@@ -1,20 +1,20 @@
-#include "ui/form_spec.h"
+#include "ui/form_layout.h"
 
 #include <cctype>
 #include <cstdlib>
 
 namespace brimlow::ui {
 
-std::optional<int> CommandIdOf(const FormSpec& form, std::string_view name) {
+std::optional<int> CommandIdOf(const FormLayout& form, std::string_view name) {
     int id = kFirstCommandId;
     std::optional<int> found;
-    ForEachMenuItem(form.menu, [&](const MenuItemSpec& item) {
+    ForEachMenuItem(form.menu, [&](const MenuItemLayout& item) {
         if (!found && !item.name.empty() && item.name == name) found = id;
         ++id;
     });
     if (found) return found;
     if (form.toolBar) {
-        for (const ToolButtonSpec& button : form.toolBar->buttons) {
+        for (const ToolButtonLayout& button : form.toolBar->buttons) {
             if (button.name == name) return id;
             ++id;
         }
@@ -22,7 +22,7 @@ std::optional<int> CommandIdOf(const FormSpec& form, std::string_view name) {
     return std::nullopt;
 }
 
-std::optional<int> ControlIdOf(const FormSpec& form, std::string_view name) {
+std::optional<int> ControlIdOf(const FormLayout& form, std::string_view name) {
     for (std::size_t i = 0; i < form.controls.size(); ++i)
         if (form.controls[i].name == name) return kFirstControlId + static_cast<int>(i);
     return std::nullopt;

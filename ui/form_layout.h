@@ -1,6 +1,6 @@
 // A window described as data: its controls with their names, kinds, texts, fonts, colours and
 // rectangles at 96 DPI, its menu bar and its tool bar. Portable, so layouts can be checked
-// without Windows; ui/form.cpp turns a FormSpec into real windows.
+// without Windows; ui/form.cpp turns a FormLayout into real windows.
 #pragma once
 
 #include <cstdint>
@@ -45,7 +45,7 @@ enum class ControlKind {
 // (so it grows and shrinks with the width).
 enum Anchor : unsigned { kAnchorTopLeft = 0, kAnchorBottom = 1, kAnchorRight = 2 };
 
-struct ControlSpec {
+struct ControlLayout {
     std::string name;
     ControlKind kind = ControlKind::Label;
     std::string text;
@@ -57,29 +57,29 @@ struct ControlSpec {
     unsigned anchors = kAnchorTopLeft;
 };
 
-struct MenuItemSpec {
+struct MenuItemLayout {
     std::string name;     // component name, e.g. "Refresh1"; empty for separators
     std::string caption;  // with "&" marking the access key; "-" for a separator
     std::string shortcut; // "F5", "Ctrl+P", ...
-    std::vector<MenuItemSpec> items;  // sub-menu
+    std::vector<MenuItemLayout> items;  // sub-menu
     bool IsSeparator() const { return caption == "-"; }
 };
 
-struct ToolButtonSpec {
+struct ToolButtonLayout {
     std::string name;
     std::string hint;
     int imageIndex = 0;
 };
 
-struct ToolBarSpec {
+struct ToolBarLayout {
     int buttonSize = 0;    // square buttons, pixels at 96 DPI
     int imageSize = 0;     // square pictures
     int bitmapResource = 0;  // strip of pictures, magenta (255,0,255) as the see-through colour
     int height = 0;        // fixed band height
-    std::vector<ToolButtonSpec> buttons;
+    std::vector<ToolButtonLayout> buttons;
 };
 
-struct FormSpec {
+struct FormLayout {
     std::string className;  // e.g. "TForm1"
     std::string caption;
     int width = 0, height = 0;  // design size of the window, pixels at 96 DPI
@@ -89,24 +89,24 @@ struct FormSpec {
     int minHeight = 0;
     Colour backColour = kDefaultColour;
     int iconResource = 0;  // 0: the system's application icon
-    std::vector<MenuItemSpec> menu;
-    std::optional<ToolBarSpec> toolBar;
-    std::vector<ControlSpec> controls;
+    std::vector<MenuItemLayout> menu;
+    std::optional<ToolBarLayout> toolBar;
+    std::vector<ControlLayout> controls;
 };
 
 // Command identifiers are handed out in a fixed order so that another process (the UI test
-// driver) can compute them from the same FormSpec: menu items depth-first, then tool buttons.
+// driver) can compute them from the same FormLayout: menu items depth-first, then tool buttons.
 inline constexpr int kFirstCommandId = 100;
-// Control identifiers follow the order of FormSpec::controls.
+// Control identifiers follow the order of FormLayout::controls.
 inline constexpr int kFirstControlId = 1000;
 
 // The command id of the named menu item or tool button, if the form has one of that name.
-std::optional<int> CommandIdOf(const FormSpec& form, std::string_view name);
-std::optional<int> ControlIdOf(const FormSpec& form, std::string_view name);
+std::optional<int> CommandIdOf(const FormLayout& form, std::string_view name);
+std::optional<int> ControlIdOf(const FormLayout& form, std::string_view name);
 
 // Visits menu items depth-first in command-id order, separators included (they get ids too).
-void ForEachMenuItem(const std::vector<MenuItemSpec>& menu, const auto& visit) {
-    for (const MenuItemSpec& item : menu) {
+void ForEachMenuItem(const std::vector<MenuItemLayout>& menu, const auto& visit) {
+    for (const MenuItemLayout& item : menu) {
         visit(item);
         ForEachMenuItem(item.items, visit);
     }
