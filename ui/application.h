@@ -47,8 +47,6 @@ public:
 
     // One iteration of message dispatching with the forms' keyboard shortcuts. False on WM_QUIT.
     bool PumpOne(MSG& msg);
-    // Processes pending messages without waiting.
-    void ProcessMessages();
 
     HINSTANCE instance() const;
 
