@@ -1,6 +1,7 @@
 #include "app/software_collectors.h"
 
 #include "app/summary_text.h"
+#include "platform/abi.h"
 #include "platform/win_registry.h"
 #include "platform/win_text.h"
 
@@ -14,8 +15,8 @@
 #include <cstring>
 #include <vector>
 
-static_assert(sizeof(void*) == 8 || sizeof(NCB) == 64, "the NetBIOS control block is 64 bytes in 32-bit code");
-static_assert(sizeof(ADAPTER_STATUS) == 60);
+BRIMLOW_PIN_SIZE(NCB, 64, 96);
+BRIMLOW_PIN_SIZE(ADAPTER_STATUS, 60, 60);
 static_assert(sizeof(IP_ADAPTER_INFO::Description) == 132);
 
 namespace brimlow {

@@ -1,5 +1,6 @@
 #include "platform/windows_version_win.h"
 
+#include "platform/abi.h"
 #include "platform/win_handles.h"
 #include "platform/win_registry.h"
 #include "platform/win_text.h"
@@ -8,8 +9,8 @@
 
 #include <cstring>
 
-static_assert(sizeof(OSVERSIONINFOEXA) == 156);
-static_assert(sizeof(OSVERSIONINFOA) == 148);
+BRIMLOW_PIN_SIZE(OSVERSIONINFOEXA, 156, 156);
+BRIMLOW_PIN_SIZE(OSVERSIONINFOA, 148, 148);
 
 namespace brimlow {
 namespace {
