@@ -37,12 +37,6 @@ TEST(WindowsVersion, GetWindowsVersionInfoFillsAllThreeTexts) {
     EXPECT_EQ(servicePack, "Service Pack 1");
 }
 
-TEST(Bitness, ThePrefixIs64Bit) {
-    // A 32-bit build runs under WOW64 there; a 64-bit build never does.
-    EXPECT_EQ(IsWow64(), sizeof(void*) == 4);
-    EXPECT_TRUE(IsWindows64Bit());
-}
-
 TEST(SoftwareCollectors, HostName) {
     const std::string name = HostName();
     char expected[MAX_COMPUTERNAME_LENGTH + 1] = {};
