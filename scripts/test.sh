@@ -3,12 +3,16 @@
 #   1. unit tests of the portable core (native, AddressSanitizer + UndefinedBehaviorSanitizer)
 #   2. Windows tests under Wine
 #   3. end-to-end tests of brimlow.exe under Wine
+#   4. the i686 layer: the shipped i686 build's Windows tests and reports, under Wine's 32-bit
+#      loader (natively, or emulated where the kernel runs no i386 code)
+# Layers 2 and 3 run the x86_64 build, layer 4 the i686 build, so both are tested on every machine.
 # Installs what is missing first. Ends with "N passed, N failed" over the three layers.
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 "$root/scripts/setup.sh" || exit 1
 . "$root/scripts/wine_lib.sh"
+. "$root/tests/e2e/e2e_lib.sh"
 
 jobs=$(nproc)
 build() {
@@ -25,25 +29,23 @@ layer() {  # layer NAME PASSED FAILED
   echo "== $1: $2 passed, $3 failed"
   passed=$((passed + $2)); failed=$((failed + $3))
 }
-count() {  # counts from GoogleTest output: "[  PASSED  ] N tests" and "[  FAILED  ] N tests"
-  local out=$1 ok bad
-  ok=$(grep -oE '^\[  PASSED  \] [0-9]+' "$out" | grep -oE '[0-9]+$' | tail -n 1)
-  bad=$(grep -oE '^\[  FAILED  \] [0-9]+ tests?,' "$out" | grep -oE '[0-9]+' | tail -n 1)
-  echo "${ok:-0} ${bad:-0}"
+closing_counts() {  # closing_counts TAG LOG : "PASSED FAILED" from the log's "TAG: N passed, N failed"
+  local line
+  line=$(grep -E "^$1: [0-9]+ passed, [0-9]+ failed$" "$2" | tail -n 1)
+  [[ $line =~ ([0-9]+)\ passed,\ ([0-9]+)\ failed ]] && echo "${BASH_REMATCH[1]} ${BASH_REMATCH[2]}" || echo "0 0"
 }
-
 work=$root/build/testrun
 rm -rf "$work"; mkdir -p "$work"
 
 echo "== unit tests"
 "$root/build/native/unit_tests" 2>&1 | tee "$work/unit.log"
 unit_rc=${PIPESTATUS[0]}
-read -r ok bad < <(count "$work/unit.log")
+read -r ok bad < <(gtest_counts "$work/unit.log")
 [ "$unit_rc" -ne 0 ] && [ "$bad" -eq 0 ] && bad=1
 layer "unit tests" "$ok" "$bad"
 
-arch=$(wine_arch)
-echo "== Wine prefix (tests run the $arch build)"
+arch=win64
+echo "== Wine prefix"
 template=$work/template
 if ! make_template "$template"; then
   layer "Wine prefix" 0 1
@@ -55,7 +57,7 @@ clone_prefix "$template" "$work/win-prefix"
 TZ=Europe/Berlin wine_in "$work/win-prefix" 600 "$root/build/$arch/win_tests.exe" 2>&1 | tee "$work/win.log"
 win_rc=${PIPESTATUS[0]}
 wine_stop "$work/win-prefix"
-read -r ok bad < <(count "$work/win.log")
+read -r ok bad < <(gtest_counts "$work/win.log")
 [ "$win_rc" -ne 0 ] && [ "$bad" -eq 0 ] && bad=1
 layer "Windows tests" "$ok" "$bad"
 
@@ -69,11 +71,17 @@ layer "binaries" "$ok" "$bad"
 echo "== end-to-end tests"
 "$root/tests/e2e/run_e2e.sh" "$root/build/$arch" "$template" "$work/e2e" 2>&1 | tee "$work/e2e.log"
 e2e_rc=${PIPESTATUS[0]}
-ok=$(sed -n 's/^e2e: \([0-9]*\) passed, [0-9]* failed$/\1/p' "$work/e2e.log" | tail -n 1)
-bad=$(sed -n 's/^e2e: [0-9]* passed, \([0-9]*\) failed$/\1/p' "$work/e2e.log" | tail -n 1)
-bad=${bad:-0}
+read -r ok bad < <(closing_counts e2e "$work/e2e.log")
 [ "$e2e_rc" -ne 0 ] && [ "$bad" -eq 0 ] && bad=1
-layer "end-to-end tests" "${ok:-0}" "$bad"
+layer "end-to-end tests" "$ok" "$bad"
+
+echo "== i686 layer"
+"$root/tests/e2e/i686_layer.sh" "$root/build" "$template" "$work/i686" 2>&1 | tee "$work/i686.log"
+i686_rc=${PIPESTATUS[0]}
+mode=$(sed -n 's/^i686 code runs: //p' "$work/i686.log" | tail -n 1)
+read -r ok bad < <(closing_counts i686 "$work/i686.log")
+[ "$i686_rc" -ne 0 ] && [ "$bad" -eq 0 ] && bad=1
+layer "i686 layer (${mode:-not started})" "$ok" "$bad"
 
 wine_stop "$template"
 echo "$passed passed, $failed failed"
