@@ -39,7 +39,19 @@ std::int64_t ParseInteger(std::string_view text) {
     return number;
 }
 
-std::string Int32Text(const WmiScalar& scalar) {
+// 8- and 16-bit values travel in 32-bit slots; only the declared width is the value. (Wine copies
+// array elements of those types with whatever follows them in memory in the upper bits.)
+std::int64_t AtDeclaredWidth(int cimType, std::int64_t number) {
+    switch (cimType) {
+    case kCimSint8: return static_cast<std::int8_t>(number);
+    case kCimUint8: return static_cast<std::uint8_t>(number);
+    case kCimSint16: return static_cast<std::int16_t>(number);
+    case kCimUint16: return static_cast<std::uint16_t>(number);
+    default: return number;
+    }
+}
+
+std::string Int32Text(int cimType, const WmiScalar& scalar) {
     const std::int64_t number = std::visit(
         Overloaded{
             [](std::int64_t n) { return n; },
@@ -47,10 +59,11 @@ std::string Int32Text(const WmiScalar& scalar) {
             [](const auto&) -> std::int64_t { throw WmiConversionError(); },
         },
         scalar);
+    const std::int64_t value = std::holds_alternative<std::int64_t>(scalar) ? AtDeclaredWidth(cimType, number) : number;
     // Never a wrong number: a value that does not fit 32 bits fails instead.
-    if (number < std::numeric_limits<std::int32_t>::min() || number > std::numeric_limits<std::int32_t>::max())
+    if (value < std::numeric_limits<std::int32_t>::min() || value > std::numeric_limits<std::int32_t>::max())
         throw WmiConversionError();
-    return std::to_string(number);
+    return std::to_string(value);
 }
 
 std::string RealText(const WmiScalar& scalar, std::string_view separator) {
@@ -100,7 +113,8 @@ std::string JoinedText(const WmiValue& value, Convert convert) {
 
 std::string WmiPropertyText(int cimType, const WmiValue& value, std::string_view decimalSeparator) {
     if (value.IsNull()) return "NULL";
-    switch (cimType & ~kCimArrayFlag) {
+    const int baseType = cimType & ~kCimArrayFlag;
+    switch (baseType) {
     case kCimSint16:
     case kCimSint32:
     case kCimSint8:
@@ -108,7 +122,7 @@ std::string WmiPropertyText(int cimType, const WmiValue& value, std::string_view
     case kCimUint16:
     case kCimUint32:
     case kCimSint64:
-        return JoinedText(value, Int32Text);
+        return JoinedText(value, [&](const WmiScalar& s) { return Int32Text(baseType, s); });
     case kCimReal32:
     case kCimReal64:
         if (value.IsArray()) throw WmiConversionError();

@@ -53,6 +53,13 @@ const Case kCases[] = {
     {"uint16 array of none", kCimUint16 | kCimArrayFlag, Array({}), ""},
     {"sint64 array with one too large", kCimSint64 | kCimArrayFlag, Array({S("1"), S("99999999999")}), std::nullopt},
     {"integer type holding a boolean", kCimUint32, Bool(true), std::nullopt},
+    // Small types come in 32-bit slots whose upper bits are not part of the value.
+    {"uint16 array element with noise above 16 bits", kCimUint16 | kCimArrayFlag, Array({I(0x010A0002), I(0xFFFF0003)}),
+     "2|3"},
+    {"sint16 in a 32-bit slot", kCimSint16 | kCimArrayFlag, Array({I(0x0123FFF4)}), "-12"},
+    {"uint8 in a 32-bit slot", kCimUint8, Int(0x7F01), "1"},
+    {"sint8 in a 32-bit slot", kCimSint8, Int(0xFF), "-1"},
+    {"uint32 keeps all 32 bits", kCimUint32, Int(0x010A0002), "17432578"},
 
     {"real64", kCimReal64, Real(3.5), "3,5"},
     {"real64 whole", kCimReal64, Real(100), "100"},
