@@ -1,11 +1,11 @@
 #include "platform/wmiquery.h"
 
 #include "platform/win_com.h"
+#include "platform/win_handles.h"
 #include "platform/win_text.h"
 
 #include <windows.h>
 #include <objbase.h>
-#include <urlmon.h>
 #include <wbemidl.h>
 
 #include <limits>
@@ -236,12 +236,21 @@ std::string LastValue(const std::string& server, const std::string& className, c
 
 // ---- Late-bound enumeration -------------------------------------------------------------------
 
-ComPtr<IDispatch> BindMoniker() {
+// urlmon.dll, where the display-name parser lives, is not part of every Windows the program runs
+// on: it is bound when the moniker is needed, and `urlmon` keeps it loaded while it is used.
+ComPtr<IDispatch> BindMoniker(win::Library& urlmon) {
+    urlmon.reset(::LoadLibraryA("urlmon.dll"));
+    if (!urlmon) win::RaiseLastError();
+    using ParseDisplayNameFn = HRESULT(WINAPI*)(IBindCtx*, LPCWSTR, ULONG*, IMoniker**);
+    const auto parseDisplayName = reinterpret_cast<ParseDisplayNameFn>(
+        reinterpret_cast<void*>(::GetProcAddress(urlmon.get(), "MkParseDisplayNameEx")));
+    if (!parseDisplayName) win::RaiseLastError();
+
     ComPtr<IBindCtx> context;
     Check(::CreateBindCtx(0, context.put()));
     ComPtr<IMoniker> moniker;
     ULONG eaten = 0;
-    Check(::MkParseDisplayNameEx(context.get(), L"winmgmts:\\\\.\\root\\cimv2", &eaten, moniker.put()));
+    Check(parseDisplayName(context.get(), L"winmgmts:\\\\.\\root\\cimv2", &eaten, moniker.put()));
     ComPtr<IUnknown> object;
     Check(moniker->BindToObject(context.get(), nullptr, IID_IUnknown, object.put_void()));
     ComPtr<IDispatch> services = win::QueryAs<IDispatch>(object.get(), IID_IDispatch);
@@ -337,7 +346,8 @@ std::string WmiInstance::Text(std::string_view property, std::size_t index) cons
 }
 
 void WmiEnumerate(WmiBinding binding, const std::string& query, const std::function<void(const WmiInstance&)>& each) {
-    const ComPtr<IDispatch> services = binding == WmiBinding::Moniker ? BindMoniker() : ConnectLocator();
+    win::Library urlmon;
+    const ComPtr<IDispatch> services = binding == WmiBinding::Moniker ? BindMoniker(urlmon) : ConnectLocator();
     const Variant text = Variant::FromAnsi(query);
     const VARIANT args[] = {*text};
     const ComPtr<IDispatch> results =
