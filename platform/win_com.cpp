@@ -71,10 +71,9 @@ struct ExceptionInfo {
         if (hr == DISP_E_EXCEPTION) {
             if (info.pfnDeferredFillIn) info.pfnDeferredFillIn(&info);
             const HRESULT code = info.scode ? info.scode : hr;
-            const std::string description =
-                info.bstrDescription ? WideToAnsi(std::wstring_view(info.bstrDescription, ::SysStringLen(info.bstrDescription)))
-                                     : std::string();
-            throw ComError(code, description);
+            const BSTR description = info.bstrDescription;
+            throw ComError(code, description ? WideToAnsi(std::wstring_view(description, ::SysStringLen(description)))
+                                             : std::string());
         }
         throw ComError(hr);
     }

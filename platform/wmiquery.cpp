@@ -153,9 +153,10 @@ void AllowImpersonation(IUnknown* proxy, ProxyIdentity* identity) {
 }
 
 struct Connection {
+    // The proxies point at the identity: it goes last.
+    std::unique_ptr<ProxyIdentity> identity;
     ComPtr<IWbemLocator> locator;
     ComPtr<IWbemServices> services;
-    std::unique_ptr<ProxyIdentity> identity;
 
     ProxyIdentity* proxyIdentity() const { return identity.get(); }
 };
@@ -289,9 +290,8 @@ int WmiQueryTable(const std::string& server, const std::string& nameSpace, const
             Check(c.services->ExecQuery(Bstr(L"WQL").get(), Bstr::FromAnsi(query).get(),
                                         WBEM_FLAG_RETURN_IMMEDIATELY, nullptr, results.put()));
         } else {
-            Check(c.services->CreateInstanceEnum(Bstr::FromAnsi(query).get(),
-                                                 static_cast<long>(WBEM_FLAG_RETURN_IMMEDIATELY) | WBEM_FLAG_SHALLOW, nullptr,
-                                                 results.put()));
+            const long flags = static_cast<long>(WBEM_FLAG_RETURN_IMMEDIATELY) | WBEM_FLAG_SHALLOW;
+            Check(c.services->CreateInstanceEnum(Bstr::FromAnsi(query).get(), flags, nullptr, results.put()));
         }
         AllowImpersonation(results.get(), c.proxyIdentity());
         const std::vector<ComPtr<IWbemClassObject>> instances = AllInstances(results.get());
@@ -325,7 +325,9 @@ WmiValue WmiInstance::Read(std::string_view property) const {
         const Variant value = win::InvokeMember(object_, *member, kPropertyRead);
         return ValueOf(*value);
     } catch (const win::ComError& e) {
-        if (e.code() == DISP_E_MEMBERNOTFOUND || e.code() == static_cast<HRESULT>(WBEM_E_NOT_FOUND)) return WmiValue::Null();
+        // A missing property may also be reported by the call rather than by the name lookup.
+        if (e.code() == DISP_E_MEMBERNOTFOUND || e.code() == static_cast<HRESULT>(WBEM_E_NOT_FOUND))
+            return WmiValue::Null();
         throw;
     }
 }

@@ -179,7 +179,8 @@ TEST(WmiTableWriter, HeaderInstanceNumbersAndCells) {
         {"2", "1024", "12", ""},
     };
     for (std::size_t r = 0; r < expected.size(); ++r)
-        for (std::size_t c = 0; c < expected[r].size(); ++c) EXPECT_EQ(table.Cell(r, c), expected[r][c]) << r << "," << c;
+        for (std::size_t c = 0; c < expected[r].size(); ++c)
+            EXPECT_EQ(table.Cell(r, c), expected[r][c]) << r << "," << c;
 }
 
 TEST(WmiTableWriter, LaterInstancesWithOtherPropertyCounts) {

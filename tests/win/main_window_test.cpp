@@ -106,9 +106,12 @@ TEST_F(MainWindow, RefreshFillsTheWmiRows) {
     // Wine has exactly one base board.
     TStringTable board;
     int boards = 0;
-    ASSERT_EQ(WmiQueryTable("", "root\\CIMV2", "", "", "SELECT Manufacturer, Product FROM Win32_BaseBoard", board, boards), 2);
+    ASSERT_EQ(WmiQueryTable("", "root\\CIMV2", "", "", "SELECT Manufacturer, Product FROM Win32_BaseBoard", board,
+                            boards),
+              2);
     ASSERT_EQ(boards, 1);
-    EXPECT_EQ(form.Text("Info25"), TrimControls(WmiTableValue(board, "Manufacturer") + " " + WmiTableValue(board, "Product")));
+    EXPECT_EQ(form.Text("Info25"),
+              TrimControls(WmiTableValue(board, "Manufacturer") + " " + WmiTableValue(board, "Product")));
     EXPECT_EQ(form.Text("Info25"), TrimControls(MotherboardText()));
 }
 
@@ -117,8 +120,9 @@ TEST_F(MainWindow, WmiRowsConnectWithTheAdministratorCredentials) {
     // empty); either way the motherboard row never uses them.
     form.SetAdministratorCredentials("Administrator", "secret");
     form.Refresh1Click();
-    EXPECT_EQ(form.Text("Info19"), WmiLastValue(".", "Win32_BIOS", "Manufacturer", {"Administrator", "secret"}));
-    EXPECT_EQ(form.Text("Info20"), WmiLastValue("", "Win32_ComputerSystemProduct", "Name", {"Administrator", "secret"}));
+    const WmiCredentials administrator{"Administrator", "secret"};
+    EXPECT_EQ(form.Text("Info19"), WmiLastValue(".", "Win32_BIOS", "Manufacturer", administrator));
+    EXPECT_EQ(form.Text("Info20"), WmiLastValue("", "Win32_ComputerSystemProduct", "Name", administrator));
     EXPECT_EQ(form.Text("Info25"), TrimControls(MotherboardText()));
     EXPECT_FALSE(form.Text("Info25").empty());
 }
