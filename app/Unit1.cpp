@@ -5,6 +5,7 @@
 #include "forms/main_form.h"
 #include "platform/win_handles.h"
 #include "platform/windows_version_win.h"
+#include "platform/wmiquery.h"
 #include "ui/application.h"
 
 #include <windows.h>
@@ -89,11 +90,23 @@ void TForm1::Refresh1Click() {
     SetText("Info10", NetworkPresence());
     SetText("Info11", CleanListText(NetworkAdapterList()));
     if (PortsSuppressed(params_)) SetText("Info13", "");
+    try {
+        const WmiCredentials administrator{adminUser_, adminPassword_};
+        SetText("Info19", WmiLastValue(".", "Win32_BIOS", "Manufacturer", administrator));
+        SetText("Info20", WmiLastValue("", "Win32_ComputerSystemProduct", "Name", administrator));
+    } catch (...) {
+    }
     SetText("Info23", TimeZoneName());
+    SetText("Info25", TrimControls(MotherboardText()));
     // The address list keeps its trailing separator, as it always has on this row.
     SetText("Info26", IpAddressList());
     SetText("Info27", MacAddress());
     SetText("Info28", HostName());
+}
+
+void TForm1::SetAdministratorCredentials(std::string user, std::string password) {
+    adminUser_ = std::move(user);
+    adminPassword_ = std::move(password);
 }
 
 std::vector<SummaryRow> TForm1::SummaryRows() const {

@@ -25,6 +25,9 @@ public:
 
     const std::string& versionText() const { return versionText_; }
 
+    // The Administrator window's user name and password, passed on by the credentialed WMI rows.
+    void SetAdministratorCredentials(std::string user, std::string password);
+
 protected:
     void FormCreate() override;
     void FormShow() override;

@@ -4,6 +4,7 @@
 #include "platform/abi.h"
 #include "platform/win_registry.h"
 #include "platform/win_text.h"
+#include "platform/wmiquery.h"
 
 // winsock2.h must come before windows.h.
 #include <winsock2.h>
@@ -64,6 +65,18 @@ std::string TimeZoneName() {
         if (::GetTimeZoneInformation(&tz) == TIME_ZONE_ID_INVALID) return {};
         const wchar_t* name = tz.StandardName;
         return win::WideToAnsi(std::wstring_view(name, wcsnlen(name, std::size(tz.StandardName))));
+    } catch (...) {
+        return {};
+    }
+}
+
+std::string MotherboardText() {
+    try {
+        TStringTable table;
+        int instances = 0;
+        const int result = WmiQueryTable("", "root\\CIMV2", "", "", "SELECT Manufacturer, Product FROM Win32_BaseBoard",
+                                         table, instances);
+        return MotherboardFromTable(result, instances, table);
     } catch (...) {
         return {};
     }

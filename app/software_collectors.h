@@ -10,6 +10,7 @@ std::string InternetExplorerVersion();  // "Internet Explorer"
 std::string NetworkPresence();          // "Network"
 std::string NetworkAdapterList();       // "Network Adapters", raw list
 std::string TimeZoneName();             // "Time Zone"
+std::string MotherboardText();          // "Motherboard", from WMI
 std::string IpAddressList();            // "IP Address", raw list
 std::string MacAddress();               // "MAC Address"
 std::string HostName();                 // "Host Name"

@@ -120,4 +120,10 @@ std::string FirstAdapterMac(std::span<const std::uint8_t> lanas, const AdapterSt
     return mac;
 }
 
+std::string MotherboardFromTable(int result, int instanceCount, const TStringTable& table) {
+    // Two boards would make the row a guess.
+    if (instanceCount != 1 || result <= 1) return {};
+    return WmiTableValue(table, "Manufacturer") + " " + WmiTableValue(table, "Product");
+}
+
 }  // namespace brimlow

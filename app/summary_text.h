@@ -2,6 +2,8 @@
 // start-up decisions taken from the command line, and the window geometry rules.
 #pragma once
 
+#include "platform/wmi_value.h"
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -63,5 +65,10 @@ std::string FormatMacAddress(std::span<const std::uint8_t, 6> bytes);
 // `status` answers the adapter status for an adapter number, or nullopt when the command failed.
 using AdapterStatusQuery = std::function<std::optional<std::array<std::uint8_t, 6>>(std::uint8_t lana)>;
 std::string FirstAdapterMac(std::span<const std::uint8_t> lanas, const AdapterStatusQuery& status);
+
+// The "Motherboard" row from the base-board query: maker and product joined by one blank, but only
+// when the query found exactly one board and more than one property (`result`, `instanceCount`
+// as WmiQueryTable reports them).
+std::string MotherboardFromTable(int result, int instanceCount, const TStringTable& table);
 
 }  // namespace brimlow

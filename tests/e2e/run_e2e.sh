@@ -22,6 +22,47 @@ for v in "${versions[@]}"; do
   check_auto_under "$v" "$template" "$work" "$exe" 60
 done
 
+# The WMI rows agree with what Wine's own wmic reports for the same classes in the same prefix.
+# wmic writes UTF-16 with a byte-order mark and CR LF when its output is redirected, and pads
+# each column with blanks; the first line is the column heading.
+wmic_values() {  # wmic_values CLASS PROPERTY: one line per instance
+  local raw=$work/wmic.out
+  wine_in "$prefix" 60 wmic path "$1" get "$2" > "$raw" 2>/dev/null || { rm -f "$raw"; return 1; }
+  if [ "$(head -c 2 "$raw" | od -An -tx1 | tr -d ' \n')" = fffe ] || [ "$(head -c 2 "$raw" | tail -c 1 | od -An -tx1 | tr -d ' \n')" = 00 ]; then
+    iconv -f UTF-16LE -t UTF-8 "$raw"
+  else
+    cat "$raw"
+  fi | sed 's/^\xef\xbb\xbf//; s/\r//g; s/[[:space:]]*$//' | sed '/^$/d' | sed '1d'
+  rm -f "$raw"
+}
+report_row() {  # report_row FILE N: the value of row N
+  sed -n "${2}p" "$1" | tr -d '\r' | sed 's/^[^:]*: //; s/[[:space:]]*$//'
+}
+rm -f report-wmi.txt
+wine_in "$prefix" 60 "$exe" /AUTO report-wmi.txt >/dev/null 2>&1
+bios_maker=$(wmic_values Win32_BIOS Manufacturer | tail -n 1)
+product=$(wmic_values Win32_ComputerSystemProduct Name | tail -n 1)
+board_makers=$(wmic_values Win32_BaseBoard Manufacturer)
+board_products=$(wmic_values Win32_BaseBoard Product)
+board=""
+if [ "$(printf '%s\n' "$board_makers" | grep -c .)" -eq 1 ] && [ "$(printf '%s\n' "$board_products" | grep -c .)" -eq 1 ]; then
+  board=$(printf '%s %s' "$board_makers" "$board_products" | sed 's/^[[:space:]]*//; s/[[:space:]]*$//')
+fi
+check_wmi_row() {  # check_wmi_row N LABEL EXPECTED
+  local got; got=$(report_row report-wmi.txt "$1")
+  if [ -z "$3" ]; then
+    fail "row $1 ($2): wmic reported nothing to compare with"
+  elif [ "$got" = "$3" ]; then
+    pass "row $1 ($2) is what wmic reports: \"$got\""
+  else
+    fail "row $1 ($2) is \"$got\", wmic reports \"$3\""
+  fi
+}
+check_wmi_row 19 Manufacturer "$bios_maker"
+check_wmi_row 20 "Product Make" "$product"
+check_wmi_row 25 Motherboard "$board"
+wine_stop "$prefix"
+
 # Lower-case switch, a file name with blanks.
 rm -f "my report.txt"
 wine_in "$prefix" 60 "$exe" /auto "my report.txt" >/dev/null 2>&1

@@ -2,6 +2,7 @@
 // the unattended report, against the real controls.
 #include "app/Unit1.h"
 #include "app/software_collectors.h"
+#include "platform/wmiquery.h"
 #include "forms/main_form.h"
 #include "tests/win/win_test_support.h"
 #include "ui/application.h"
@@ -94,6 +95,36 @@ TEST_F(MainWindow, RefreshFillsTheSoftwareRows) {
     EXPECT_EQ(form.Text("Info28"), HostName());
     EXPECT_EQ(form.Text("Info10"), NetworkPresence());
     EXPECT_EQ(ui::Application::Instance().cursor(), ui::Application::Cursor::Default);
+}
+
+TEST_F(MainWindow, RefreshFillsTheWmiRows) {
+    form.Refresh1Click();
+    EXPECT_FALSE(form.Text("Info19").empty());
+    EXPECT_EQ(form.Text("Info19"), WmiLastValue(".", "Win32_BIOS", "Manufacturer"));
+    EXPECT_FALSE(form.Text("Info20").empty());
+    EXPECT_EQ(form.Text("Info20"), WmiLastValue("", "Win32_ComputerSystemProduct", "Name"));
+    // Wine has exactly one base board.
+    TStringTable board;
+    int boards = 0;
+    ASSERT_EQ(WmiQueryTable("", "root\\CIMV2", "", "", "SELECT Manufacturer, Product FROM Win32_BaseBoard", board,
+                            boards),
+              2);
+    ASSERT_EQ(boards, 1);
+    EXPECT_EQ(form.Text("Info25"),
+              TrimControls(WmiTableValue(board, "Manufacturer") + " " + WmiTableValue(board, "Product")));
+    EXPECT_EQ(form.Text("Info25"), TrimControls(MotherboardText()));
+}
+
+TEST_F(MainWindow, WmiRowsConnectWithTheAdministratorCredentials) {
+    // Wine accepts credentials on a local connection (Windows refuses them, and the rows are then
+    // empty); either way the motherboard row never uses them.
+    form.SetAdministratorCredentials("Administrator", "secret");
+    form.Refresh1Click();
+    const WmiCredentials administrator{"Administrator", "secret"};
+    EXPECT_EQ(form.Text("Info19"), WmiLastValue(".", "Win32_BIOS", "Manufacturer", administrator));
+    EXPECT_EQ(form.Text("Info20"), WmiLastValue("", "Win32_ComputerSystemProduct", "Name", administrator));
+    EXPECT_EQ(form.Text("Info25"), TrimControls(MotherboardText()));
+    EXPECT_FALSE(form.Text("Info25").empty());
 }
 
 TEST_F(MainWindow, F5RunsTheRefreshAndDisabledShortcutsDoNothing) {
