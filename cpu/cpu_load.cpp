@@ -44,8 +44,10 @@ std::string FormatLoad(double value, std::string_view decimalSeparator) {
         // binary neighbour printf would round.
         const long long tenths = std::llround(value * 10);
         const unsigned long long magnitude = static_cast<unsigned long long>(std::llabs(tenths));
-        digits = (tenths < 0 ? "-" : "") + std::to_string(magnitude / 10) + std::string(decimalSeparator) +
-                 std::to_string(magnitude % 10);
+        if (tenths < 0) digits += '-';
+        digits += std::to_string(magnitude / 10);
+        digits += decimalSeparator;
+        digits += std::to_string(magnitude % 10);
     } else {
         char text[400];
         std::snprintf(text, sizeof text, "%.1f", value);
