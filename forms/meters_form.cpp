@@ -51,7 +51,8 @@ std::vector<ControlLayout> MetersControls() {
     bar.position = 50;
     controls.push_back(bar);
 
-    ControlLayout value = Control("Label5", ControlKind::Label, "0.0%", {kBarLeft - 8, kPanelTop + kPanelHeight + 4, kBarWidth + 16, 17});
+    ControlLayout value =
+        Control("Label5", ControlKind::Label, "0.0%", {kBarLeft - 8, kPanelTop + kPanelHeight + 4, kBarWidth + 16, 17});
     value.font = kVerdanaBold;
     value.align = ui::TextAlign::Centre;
     controls.push_back(value);

@@ -108,7 +108,8 @@ LRESULT CALLBACK Form::PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     case WM_ERASEBKGND: {
         RECT rc;
         ::GetClientRect(hwnd, &rc);
-        const HBRUSH brush = state && state->brush ? static_cast<HBRUSH>(state->brush.get()) : ::GetSysColorBrush(COLOR_BTNFACE);
+        const HBRUSH brush =
+            state && state->brush ? static_cast<HBRUSH>(state->brush.get()) : ::GetSysColorBrush(COLOR_BTNFACE);
         ::FillRect(reinterpret_cast<HDC>(wParam), &rc, brush);
         return 1;
     }
@@ -167,7 +168,11 @@ LRESULT CALLBACK Form::CanvasProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     return ::DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-Form::Form(const FormLayout& layout) : layout_(layout) { Application::Instance().AddForm(this); }
+Form::Form(const FormLayout& layout) : layout_(layout) {
+    UINT_PTR timerId = kFirstTimerId;
+    for (const TimerLayout& timer : layout_.timers) timers_.push_back({&timer, timerId++, timer.enabled, {}});
+    Application::Instance().AddForm(this);
+}
 
 Form::~Form() {
     Application::Instance().RemoveForm(this);
@@ -239,10 +244,6 @@ void Form::Create(HWND owner) {
     if (!layout_.clientHeight) clientHeight_ = rc.bottom;
     created_ = true;
     LayoutAnchored();
-    timers_.clear();
-    UINT_PTR timerId = kFirstTimerId;
-    for (const TimerLayout& timer : layout_.timers) timers_.push_back({&timer, timerId++, timer.enabled, {}});
-
     Application::Instance().Guard([&] { FormCreate(); });
     StartTimers();
     for (Command& command : commands_) {
@@ -351,7 +352,6 @@ void Form::BuildControls() {
     for (const ControlLayout& layout : layout_.controls) {
         const char* cls = "STATIC";
         DWORD style = WS_CHILD | (layout.visible ? WS_VISIBLE : 0);
-        DWORD exStyle = 0;
         switch (layout.kind) {
         case ControlKind::Label:
         case ControlKind::LinkLabel:
@@ -384,7 +384,7 @@ void Form::BuildControls() {
         }
         ControlState state;
         state.layout = &layout;
-        state.hwnd = ::CreateWindowExA(exStyle, cls, layout.text.c_str(), style, Scale(layout.rect.left),
+        state.hwnd = ::CreateWindowExA(0, cls, layout.text.c_str(), style, Scale(layout.rect.left),
                                        Scale(layout.rect.top), Scale(layout.rect.width), Scale(layout.rect.height),
                                        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
         if (layout.kind == ControlKind::Picture && state.hwnd && layout.resourceId) {
@@ -650,7 +650,8 @@ Form::ControlState& Form::ControlOfKind(std::string_view name, ControlKind kind)
 
 const Form::ControlState& Form::ControlOfKind(std::string_view name, ControlKind kind) const {
     const ControlState* control = FindControl(name);
-    if (!control || control->layout->kind != kind) throw std::logic_error("No control of that kind named " + std::string(name));
+    if (!control || control->layout->kind != kind)
+        throw std::logic_error("No control of that kind named " + std::string(name));
     return *control;
 }
 
@@ -694,6 +695,8 @@ void Form::OnTimer(std::string_view name, std::function<void()> handler) { FindT
 
 void Form::SetTimerEnabled(std::string_view name, bool enabled) {
     TimerState& timer = FindTimer(name);
+    // Enabling a running timer leaves its count as it is.
+    if (timer.enabled == enabled) return;
     timer.enabled = enabled;
     // Until the window exists, Create starts the timers that are enabled by then.
     if (!hwnd_ || !created_) return;

@@ -68,8 +68,8 @@ public:
     // The paint handler of a PaintBox: it draws the whole box whenever the box needs painting.
     void OnPaint(std::string_view name, std::function<void(HDC)> handler);
 
-    // Timers of the layout, by name. A disabled timer keeps its handler; a hidden form's timers
-    // go on running.
+    // Timers of the layout, by name, also before the window exists (it starts those enabled by
+    // then). A disabled timer keeps its handler; a hidden form's timers go on running.
     void OnTimer(std::string_view name, std::function<void()> handler);
     void SetTimerEnabled(std::string_view name, bool enabled);
     bool TimerEnabled(std::string_view name) const;
