@@ -34,6 +34,11 @@ void TForm1::FormCreate() {
     OnClick("ScrollDown1", [] {});
     OnClick("ScrollUp1", [] {});
     OnClick("StaticText3", [this] { StaticText3Click(); });
+
+    // Owned by this window: it stays above it and a modal showing disables it.
+    frmMeters_ = std::make_unique<TfrmMeters>();
+    frmMeters_->Create(hwnd());
+    OnClick("SystemResourceMeters1", [this] { SystemResourceMeters1Click(); });
 }
 
 void TForm1::FormShow() {
@@ -130,6 +135,11 @@ void TForm1::ransparentBackground1Click() {
     const bool on = !Checked("ransparentBackground1");
     SetChecked("ransparentBackground1", on);
     SetColourKeyTransparency(on, ui::kWhite);
+}
+
+void TForm1::SystemResourceMeters1Click() {
+    frmMeters_->SetTimerEnabled("Timer1", true);
+    frmMeters_->ShowModal();
 }
 
 void TForm1::StaticText3Click() {

@@ -2,8 +2,10 @@
 #pragma once
 
 #include "app/summary_text.h"
+#include "cpu/TfrmMeters.h"
 #include "ui/form.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -28,6 +30,9 @@ public:
     // The Administrator window's user name and password, passed on by the credentialed WMI rows.
     void SetAdministratorCredentials(std::string user, std::string password);
 
+    // The detail windows made at start, hidden until opened.
+    TfrmMeters& frmMeters() { return *frmMeters_; }
+
 protected:
     void FormCreate() override;
     void FormShow() override;
@@ -36,12 +41,14 @@ protected:
 private:
     void ransparentBackground1Click();
     void StaticText3Click();
+    void SystemResourceMeters1Click();
 
     std::vector<std::string> params_;
     std::string versionText_;
     // Administrator credentials for the WMI rows; set by the Administrator window, never stored.
     std::string adminUser_;
     std::string adminPassword_;
+    std::unique_ptr<TfrmMeters> frmMeters_;
 };
 
 }  // namespace brimlow

@@ -5,5 +5,6 @@
 #define IDI_BRIMLOW 1
 #define IDB_TOOLBAR 101
 #define IDB_BANNER 102
+#define IDB_DIGITS 103
 
 #endif

@@ -1,6 +1,5 @@
 #include "ui/application.h"
 
-#include "app/product.h"
 #include "ui/form.h"
 
 #include <algorithm>
@@ -85,7 +84,20 @@ void Application::HandleException(std::exception_ptr error) {
         return;
     }
     HWND owner = ::GetActiveWindow();
-    ::MessageBoxA(owner, text.c_str(), kProductName, MB_OK | MB_ICONERROR);
+    ::MessageBoxA(owner, text.c_str(), title_.empty() ? nullptr : title_.c_str(), MB_OK | MB_ICONERROR);
+}
+
+void Application::SetMessageReporter(std::function<void(const std::string&)> reporter) {
+    messageReporter_ = std::move(reporter);
+}
+
+void Application::ShowMessage(const std::string& text) {
+    if (messageReporter_) {
+        messageReporter_(text);
+        return;
+    }
+    ::MessageBoxA(::GetActiveWindow(), text.c_str(), title_.empty() ? nullptr : title_.c_str(),
+                  MB_OK | MB_ICONINFORMATION);
 }
 
 }  // namespace brimlow::ui

@@ -1,13 +1,18 @@
 #include "ui/form.h"
 
+#include "platform/win_binding.h"
 #include "ui/application.h"
 
+#include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace brimlow::ui {
 namespace {
 
 constexpr const char* kPictureClass = "BrimlowPicture";
+constexpr const char* kPanelClass = "BrimlowPanel";
+constexpr const char* kCanvasClass = "BrimlowCanvas";
 
 LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -48,6 +53,25 @@ int ScreenDpi() {
     return dpi > 0 ? dpi : 96;
 }
 
+// With visual styles a gauge draws in the theme's colours and ignores the one it is given; without
+// its theme it takes the colour. A blank names no theme at all (an empty text is not enough for
+// every implementation). uxtheme.dll is missing before Windows XP, where there are no styles.
+void RemoveVisualStyle(HWND control) {
+    using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+    static const win::RuntimeLibrary uxtheme("uxtheme.dll", win::RuntimeLibrary::Source::LoadNow);
+    static SetWindowThemeFn setWindowTheme = nullptr;
+    static const bool bound = uxtheme.Bind(win::EntryPoint{"SetWindowTheme", &setWindowTheme});
+    if (bound) setWindowTheme(control, L" ", L" ");
+}
+
+DWORD FormStyle(const FormLayout& layout) {
+    switch (layout.border) {
+    case BorderStyle::Single: return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    case BorderStyle::Sizeable: break;
+    }
+    return WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+}
+
 std::string MenuText(const MenuItemLayout& item) {
     return item.shortcut.empty() ? item.caption : item.caption + "\t" + item.shortcut;
 }
@@ -66,9 +90,89 @@ void Form::RegisterClasses() {
     picture.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
     picture.lpszClassName = kPictureClass;
     ::RegisterClassExA(&picture);
+
+    // Panels and canvases find their control's state in their first window word.
+    WNDCLASSEXA panel = picture;
+    panel.lpfnWndProc = PanelProc;
+    panel.lpszClassName = kPanelClass;
+    ::RegisterClassExA(&panel);
+    WNDCLASSEXA canvas = picture;
+    canvas.lpfnWndProc = CanvasProc;
+    canvas.lpszClassName = kCanvasClass;
+    ::RegisterClassExA(&canvas);
 }
 
-Form::Form(const FormLayout& layout) : layout_(layout) { Application::Instance().AddForm(this); }
+LRESULT CALLBACK Form::PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto* state = reinterpret_cast<const ControlState*>(::GetWindowLongPtrA(hwnd, 0));
+    switch (message) {
+    case WM_ERASEBKGND: {
+        RECT rc;
+        ::GetClientRect(hwnd, &rc);
+        const HBRUSH brush =
+            state && state->brush ? static_cast<HBRUSH>(state->brush.get()) : ::GetSysColorBrush(COLOR_BTNFACE);
+        ::FillRect(reinterpret_cast<HDC>(wParam), &rc, brush);
+        return 1;
+    }
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = ::BeginPaint(hwnd, &ps);
+        RECT rc;
+        ::GetClientRect(hwnd, &rc);
+        ::DrawEdge(dc, &rc, BDR_SUNKENOUTER, BF_RECT);
+        ::EndPaint(hwnd, &ps);
+        return 0;
+    }
+    // What the controls inside tell their parent is meant for the form.
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+        return ::SendMessageA(::GetAncestor(hwnd, GA_ROOT), message, wParam, lParam);
+    default:
+        break;
+    }
+    return ::DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+void Form::PaintCanvas(const ControlState& state, HDC dc) {
+    RECT rc;
+    ::GetClientRect(state.hwnd, &rc);
+    if (state.image) {
+        state.image->DrawTo(dc, rc);
+        return;
+    }
+    const HBRUSH brush = state.brush ? static_cast<HBRUSH>(state.brush.get()) : ::GetSysColorBrush(COLOR_BTNFACE);
+    ::FillRect(dc, &rc, brush);
+    if (state.paint) Application::Instance().Guard([&] { state.paint(dc); });
+}
+
+LRESULT CALLBACK Form::CanvasProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto* state = reinterpret_cast<const ControlState*>(::GetWindowLongPtrA(hwnd, 0));
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = ::BeginPaint(hwnd, &ps);
+        if (state) PaintCanvas(*state, dc);
+        ::EndPaint(hwnd, &ps);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        if (state) PaintCanvas(*state, reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    default:
+        break;
+    }
+    return ::DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+Form::Form(const FormLayout& layout) : layout_(layout) {
+    UINT_PTR timerId = kFirstTimerId;
+    for (const TimerLayout& timer : layout_.timers) timers_.push_back({&timer, timerId++, timer.enabled, {}});
+    Application::Instance().AddForm(this);
+}
 
 Form::~Form() {
     Application::Instance().RemoveForm(this);
@@ -102,15 +206,33 @@ void Form::Create(HWND owner) {
     if (layout_.backColour != kDefaultColour) formBrush_.reset(::CreateSolidBrush(layout_.backColour));
 
     BuildMenu();
-    const int width = Scale(layout_.width);
-    const int height = Scale(layout_.height);
-    const HWND created = ::CreateWindowExA(0, layout_.className.c_str(), layout_.caption.c_str(),
-                                           WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, width,
-                                           height, owner, menu_.get(), instance, this);
+    const DWORD style = FormStyle(layout_);
+    const DWORD exStyle = layout_.stayOnTop ? WS_EX_TOPMOST : 0;
+    const bool sizedByClient = layout_.width == 0 && layout_.height == 0;
+    int width = Scale(layout_.width);
+    int height = Scale(layout_.height);
+    if (sizedByClient) {
+        RECT rc{0, 0, Scale(layout_.clientWidth), Scale(layout_.clientHeight)};
+        ::AdjustWindowRectEx(&rc, style, menu_ ? TRUE : FALSE, exStyle);
+        width = rc.right - rc.left;
+        height = rc.bottom - rc.top;
+    }
+    const HWND created = ::CreateWindowExA(exStyle, layout_.className.c_str(), layout_.caption.c_str(), style,
+                                           CW_USEDEFAULT, CW_USEDEFAULT, width, height, owner, menu_.get(), instance,
+                                           this);
     if (!created) throw std::runtime_error("Cannot create the window " + layout_.className);
     // The window owns the menu from now on.
     menu_.release();
     hwnd_ = created;
+    if (sizedByClient) {
+        // The frame estimate leaves out a menu bar that wraps or differs in height; measure and
+        // correct so the controls get exactly the client area they were laid out in.
+        RECT client;
+        ::GetClientRect(hwnd_, &client);
+        const int dw = Scale(layout_.clientWidth) - client.right, dh = Scale(layout_.clientHeight) - client.bottom;
+        if (dw || dh)
+            ::SetWindowPos(hwnd_, nullptr, 0, 0, width + dw, height + dh, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 
     clientWidth_ = Scale(layout_.clientWidth);
     clientHeight_ = Scale(layout_.clientHeight);
@@ -122,8 +244,8 @@ void Form::Create(HWND owner) {
     if (!layout_.clientHeight) clientHeight_ = rc.bottom;
     created_ = true;
     LayoutAnchored();
-
     Application::Instance().Guard([&] { FormCreate(); });
+    StartTimers();
     for (Command& command : commands_) {
         if (!command.isPopup && !command.handler) command.enabled = false;
         ApplyCommandState(command);
@@ -138,6 +260,7 @@ void Form::BuildMenu() {
     // Menus are built depth-first so that command ids follow ForEachMenuItem's order.
     std::function<void(HMENU, const std::vector<MenuItemLayout>&)> add = [&](HMENU parent,
                                                                             const std::vector<MenuItemLayout>& items) {
+        const bool menuBar = parent == menu_.get();
         for (const MenuItemLayout& item : items) {
             const int itemId = id++;
             Command command;
@@ -148,7 +271,7 @@ void Form::BuildMenu() {
                 commands_.push_back(std::move(command));
                 continue;
             }
-            if (!item.items.empty()) {
+            if (!item.items.empty() || menuBar) {
                 HMENU popup = ::CreatePopupMenu();
                 command.isPopup = true;
                 commands_.push_back(std::move(command));
@@ -223,34 +346,68 @@ HFONT Form::FontFor(const Font& font) {
 void Form::BuildControls() {
     HINSTANCE instance = Application::Instance().instance();
     controls_.clear();
+    // Panels and canvases keep a pointer to their entry: the vector must never reallocate.
     controls_.reserve(layout_.controls.size());
     int id = kFirstControlId;
     for (const ControlLayout& layout : layout_.controls) {
         const char* cls = "STATIC";
-        DWORD style = WS_CHILD | WS_VISIBLE;
+        DWORD style = WS_CHILD | (layout.visible ? WS_VISIBLE : 0);
         switch (layout.kind) {
-        case ControlKind::Label: style |= SS_LEFT | SS_NOPREFIX; break;
-        case ControlKind::LinkLabel: style |= SS_LEFT | SS_NOPREFIX | SS_NOTIFY; break;
+        case ControlKind::Label:
+        case ControlKind::LinkLabel:
+            style |= SS_NOPREFIX | (layout.kind == ControlKind::LinkLabel ? SS_NOTIFY : 0);
+            style |= layout.align == TextAlign::Centre ? SS_CENTER : layout.align == TextAlign::Right ? SS_RIGHT : SS_LEFT;
+            break;
         case ControlKind::ReadOnlyEdit:
             cls = "EDIT";
             style |= ES_READONLY | ES_AUTOHSCROLL | ES_LEFT | WS_BORDER;
             break;
         case ControlKind::Picture: cls = kPictureClass; break;
+        case ControlKind::Panel: cls = kPanelClass; style |= WS_CLIPCHILDREN; break;
+        case ControlKind::ProgressBar:
+            cls = PROGRESS_CLASSA;
+            style |= (layout.vertical ? PBS_VERTICAL : 0) | (layout.smooth ? PBS_SMOOTH : 0);
+            break;
+        case ControlKind::Image:
+        case ControlKind::PaintBox: cls = kCanvasClass; break;
+        case ControlKind::CheckBox:
+            cls = "BUTTON";
+            style |= BS_AUTOCHECKBOX | WS_TABSTOP;
+            break;
+        }
+        HWND parent = hwnd_;
+        if (!layout.parent.empty()) {
+            const ControlState* panel = FindControl(layout.parent);
+            if (!panel || panel->layout->kind != ControlKind::Panel)
+                throw std::logic_error(layout.name + " sits in " + layout.parent + ", which is no panel before it");
+            parent = panel->hwnd;
         }
         ControlState state;
         state.layout = &layout;
-        state.hwnd = ::CreateWindowExA(0, cls, layout.text.c_str(), style, Scale(layout.rect.left), Scale(layout.rect.top),
-                                       Scale(layout.rect.width), Scale(layout.rect.height), hwnd_,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
+        state.hwnd = ::CreateWindowExA(0, cls, layout.text.c_str(), style, Scale(layout.rect.left),
+                                       Scale(layout.rect.top), Scale(layout.rect.width), Scale(layout.rect.height),
+                                       parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
         if (layout.kind == ControlKind::Picture && state.hwnd && layout.resourceId) {
             HANDLE bitmap = ::LoadImageA(instance, MAKEINTRESOURCEA(layout.resourceId), IMAGE_BITMAP, 0, 0,
                                          LR_CREATEDIBSECTION);
             ::SetWindowLongPtrA(state.hwnd, 0, reinterpret_cast<LONG_PTR>(bitmap));
         }
+        if (layout.kind == ControlKind::ProgressBar && state.hwnd) {
+            ::SendMessageA(state.hwnd, PBM_SETRANGE32, layout.minimum, layout.maximum);
+            ::SendMessageA(state.hwnd, PBM_SETPOS, layout.position, 0);
+        }
+        // The picture keeps the design size in pixels: what is drawn on it is pixel geometry.
+        if (layout.kind == ControlKind::Image) state.image = std::make_unique<Bitmap>(layout.rect.width, layout.rect.height);
         state.font = FontFor(layout.font);
         if (state.hwnd) ::SendMessageA(state.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), FALSE);
         if (layout.backColour != kDefaultColour) state.brush.reset(::CreateSolidBrush(layout.backColour));
         controls_.push_back(std::move(state));
+        const ControlState& placed = controls_.back();
+        if (placed.hwnd && (layout.kind == ControlKind::Panel || layout.kind == ControlKind::Image ||
+                            layout.kind == ControlKind::PaintBox)) {
+            ::SetWindowLongPtrA(placed.hwnd, 0, reinterpret_cast<LONG_PTR>(&placed));
+            ::InvalidateRect(placed.hwnd, nullptr, TRUE);
+        }
     }
 }
 
@@ -272,6 +429,11 @@ void Form::BuildShortcuts() {
     if (!table.empty()) shortcuts_.reset(::CreateAcceleratorTableA(table.data(), static_cast<int>(table.size())));
 }
 
+void Form::StartTimers() {
+    for (const TimerState& timer : timers_)
+        if (timer.enabled) ::SetTimer(hwnd_, timer.id, static_cast<UINT>(timer.layout->interval), nullptr);
+}
+
 bool Form::TranslateShortcut(MSG& msg) {
     return shortcuts_ && hwnd_ && ::TranslateAcceleratorA(hwnd_, shortcuts_.get(), &msg) != 0;
 }
@@ -281,7 +443,7 @@ void Form::LayoutAnchored() {
     ::GetClientRect(hwnd_, &rc);
     for (const ControlState& control : controls_) {
         const ControlLayout& layout = *control.layout;
-        if (layout.anchors == kAnchorTopLeft || !control.hwnd) continue;
+        if (layout.anchors == kAnchorTopLeft || !control.hwnd || !layout.parent.empty()) continue;
         const int left = Scale(layout.rect.left);
         int top = Scale(layout.rect.top);
         int width = Scale(layout.rect.width);
@@ -430,15 +592,25 @@ void Form::Show() {
     Application::Instance().Guard([&] { FormShow(); });
     // An unattended run may have ended the program from FormShow: then nothing is shown.
     if (!hwnd_ || Application::Instance().terminating()) return;
-    // Centred on the screen at the size FormShow chose.
+    PlaceOnShow();
+    ::ShowWindow(hwnd_, SW_SHOW);
+    ::UpdateWindow(hwnd_);
+}
+
+void Form::PlaceOnShow() {
+    // Centred at the size FormShow chose, over the screen or over the window that owns this one,
+    // and kept on the screen.
+    const int screenWidth = ::GetSystemMetrics(SM_CXSCREEN), screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
+    RECT area{0, 0, screenWidth, screenHeight};
+    const HWND owner = ::GetWindow(hwnd_, GW_OWNER);
+    if (layout_.position == FormPosition::MainFormCentre && owner && ::IsWindowVisible(owner))
+        ::GetWindowRect(owner, &area);
     RECT rc;
     ::GetWindowRect(hwnd_, &rc);
     const int width = rc.right - rc.left, height = rc.bottom - rc.top;
-    const int x = std::max(0, (::GetSystemMetrics(SM_CXSCREEN) - width) / 2);
-    const int y = std::max(0, (::GetSystemMetrics(SM_CYSCREEN) - height) / 2);
+    const int x = std::clamp<int>(area.left + (area.right - area.left - width) / 2, 0, std::max(0, screenWidth - width));
+    const int y = std::clamp<int>(area.top + (area.bottom - area.top - height) / 2, 0, std::max(0, screenHeight - height));
     ::SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ::ShowWindow(hwnd_, SW_SHOW);
-    ::UpdateWindow(hwnd_);
 }
 
 void Form::ShowModal() {
@@ -472,6 +644,70 @@ void Form::Close() {
 
 bool Form::Visible() const { return hwnd_ && ::IsWindowVisible(hwnd_); }
 
+Form::ControlState& Form::ControlOfKind(std::string_view name, ControlKind kind) {
+    return const_cast<ControlState&>(std::as_const(*this).ControlOfKind(name, kind));
+}
+
+const Form::ControlState& Form::ControlOfKind(std::string_view name, ControlKind kind) const {
+    const ControlState* control = FindControl(name);
+    if (!control || control->layout->kind != kind)
+        throw std::logic_error("No control of that kind named " + std::string(name));
+    return *control;
+}
+
+void Form::SetPosition(std::string_view name, int position) {
+    ::SendMessageA(ControlOfKind(name, ControlKind::ProgressBar).hwnd, PBM_SETPOS, position, 0);
+}
+
+int Form::Position(std::string_view name) const {
+    return static_cast<int>(::SendMessageA(ControlOfKind(name, ControlKind::ProgressBar).hwnd, PBM_GETPOS, 0, 0));
+}
+
+void Form::SetBarColour(std::string_view name, Colour colour) {
+    const HWND bar = ControlOfKind(name, ControlKind::ProgressBar).hwnd;
+    RemoveVisualStyle(bar);
+    ::SendMessageA(bar, PBM_SETBARCOLOR, 0, static_cast<LPARAM>(colour));
+}
+
+Bitmap& Form::ImageOf(std::string_view name) { return *ControlOfKind(name, ControlKind::Image).image; }
+
+void Form::Invalidate(std::string_view name) {
+    if (const HWND control = Control(name)) ::InvalidateRect(control, nullptr, FALSE);
+}
+
+void Form::OnPaint(std::string_view name, std::function<void(HDC)> handler) {
+    ControlState& box = ControlOfKind(name, ControlKind::PaintBox);
+    box.paint = std::move(handler);
+    if (box.hwnd) ::InvalidateRect(box.hwnd, nullptr, FALSE);
+}
+
+Form::TimerState& Form::FindTimer(std::string_view name) {
+    return const_cast<TimerState&>(std::as_const(*this).FindTimer(name));
+}
+
+const Form::TimerState& Form::FindTimer(std::string_view name) const {
+    for (const TimerState& timer : timers_)
+        if (timer.layout->name == name) return timer;
+    throw std::logic_error("No timer named " + std::string(name));
+}
+
+void Form::OnTimer(std::string_view name, std::function<void()> handler) { FindTimer(name).handler = std::move(handler); }
+
+void Form::SetTimerEnabled(std::string_view name, bool enabled) {
+    TimerState& timer = FindTimer(name);
+    // Enabling a running timer leaves its count as it is.
+    if (timer.enabled == enabled) return;
+    timer.enabled = enabled;
+    // Until the window exists, Create starts the timers that are enabled by then.
+    if (!hwnd_ || !created_) return;
+    if (enabled)
+        ::SetTimer(hwnd_, timer.id, static_cast<UINT>(timer.layout->interval), nullptr);
+    else
+        ::KillTimer(hwnd_, timer.id);
+}
+
+bool Form::TimerEnabled(std::string_view name) const { return FindTimer(name).enabled; }
+
 void Form::SetColourKeyTransparency(bool on, Colour key) {
     LONG_PTR style = ::GetWindowLongPtrA(hwnd_, GWL_EXSTYLE);
     if (on) {
@@ -492,9 +728,19 @@ HBRUSH Form::BrushForControl(HWND control, HDC dc) {
         ::SetBkColor(dc, layout.backColour);
         return static_cast<HBRUSH>(state->brush.get());
     }
+    // Inside a coloured panel a control takes the panel's colour.
+    if (const ControlState* panel = layout.parent.empty() ? nullptr : FindControl(layout.parent); panel && panel->brush) {
+        ::SetBkColor(dc, panel->layout->backColour);
+        return static_cast<HBRUSH>(panel->brush.get());
+    }
     if (formBrush_) {
         ::SetBkColor(dc, layout_.backColour);
         return static_cast<HBRUSH>(formBrush_.get());
+    }
+    // Left to the default handling, the text colour would be reset to the system's.
+    if (layout.textColour != kDefaultColour) {
+        ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+        return ::GetSysColorBrush(COLOR_BTNFACE);
     }
     return nullptr;
 }
@@ -531,19 +777,31 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
+    case WM_TIMER:
+        for (const TimerState& timer : timers_) {
+            if (timer.id != wParam) continue;
+            if (timer.enabled && timer.handler) {
+                const auto handler = timer.handler;
+                Application::Instance().Guard(handler);
+            }
+            return 0;
+        }
+        break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
         if (HBRUSH brush = BrushForControl(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)))
             return reinterpret_cast<LRESULT>(brush);
         break;
-    case WM_ERASEBKGND:
-        if (formBrush_) {
-            RECT rc;
-            ::GetClientRect(hwnd_, &rc);
-            ::FillRect(reinterpret_cast<HDC>(wParam), &rc, static_cast<HBRUSH>(formBrush_.get()));
-            return 1;
-        }
-        break;
+    case WM_ERASEBKGND: {
+        // The class has no background brush of its own: a form without a colour takes the
+        // system's face colour, as its controls do.
+        RECT rc;
+        ::GetClientRect(hwnd_, &rc);
+        ::FillRect(reinterpret_cast<HDC>(wParam), &rc,
+                   formBrush_ ? static_cast<HBRUSH>(formBrush_.get()) : ::GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
+    }
     case WM_SETCURSOR:
         if (Application::Instance().ApplyCursorOverride()) return TRUE;
         if (const ControlState* state = FindControl(reinterpret_cast<HWND>(wParam));

@@ -28,6 +28,12 @@ std::optional<int> ControlIdOf(const FormLayout& form, std::string_view name) {
     return std::nullopt;
 }
 
+std::optional<int> TimerIdOf(const FormLayout& form, std::string_view name) {
+    for (std::size_t i = 0; i < form.timers.size(); ++i)
+        if (form.timers[i].name == name) return kFirstTimerId + static_cast<int>(i);
+    return std::nullopt;
+}
+
 namespace {
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {

@@ -21,6 +21,8 @@ inline constexpr Colour kDefaultColour = 0xFF000000u;  // "use the system colour
 inline constexpr Colour kWhite = Rgb(255, 255, 255);
 inline constexpr Colour kBlack = Rgb(0, 0, 0);
 inline constexpr Colour kNavy = Rgb(0, 0, 128);
+inline constexpr Colour kGreen = Rgb(0, 128, 0);
+inline constexpr Colour kAqua = Rgb(0, 255, 255);
 
 struct Rect {
     int left = 0, top = 0, width = 0, height = 0;
@@ -38,7 +40,14 @@ enum class ControlKind {
     LinkLabel,     // static text that takes clicks and shows the hand pointer
     ReadOnlyEdit,  // single-line edit the user can select from but not change or tab into
     Picture,       // a bitmap resource stretched over the control
+    Panel,         // a plain area of its back colour with a sunken edge; holds other controls
+    ProgressBar,   // a gauge from `minimum` to `maximum`
+    Image,         // a picture of its own the program draws on (Form::ImageOf); kept between paints
+    PaintBox,      // drawn afresh by its paint handler (Form::OnPaint) whenever it needs painting
+    CheckBox,      // a check box with its text beside it
 };
+
+enum class TextAlign { Left, Centre, Right };
 
 // How a control follows the form when the form is resized: by default it stays where it is;
 // kAnchorBottom keeps its distance to the bottom edge, kAnchorRight its distance to the right edge
@@ -55,8 +64,19 @@ struct ControlLayout {
     Colour backColour = kDefaultColour;
     int resourceId = 0;  // Picture: bitmap resource
     unsigned anchors = kAnchorTopLeft;
+    // The Panel this control sits in, by name; its rect is then relative to the panel. A panel
+    // comes before the controls it holds.
+    std::string parent;
+    bool visible = true;
+    TextAlign align = TextAlign::Left;  // Label
+    // ProgressBar
+    int minimum = 0, maximum = 100, position = 0;
+    bool vertical = false;
+    bool smooth = false;  // one solid bar instead of blocks
 };
 
+// An item of the menu bar is always a menu title, even one without items ("File" with nothing in
+// it yet); below the bar, an item without items is a command.
 struct MenuItemLayout {
     std::string name;     // component name, e.g. "Refresh1"; empty for separators
     std::string caption;  // with "&" marking the access key; "-" for a separator
@@ -79,16 +99,39 @@ struct ToolBarLayout {
     std::vector<ToolButtonLayout> buttons;
 };
 
+// A window timer; its handler is bound with Form::OnTimer.
+struct TimerLayout {
+    std::string name;
+    int interval = 1000;  // milliseconds
+    bool enabled = true;
+};
+
+enum class BorderStyle {
+    Sizeable,  // resizable frame with system menu, minimise and maximise buttons
+    Single,    // fixed frame with system menu and minimise button
+};
+
+enum class FormPosition {
+    ScreenCentre,
+    MainFormCentre,  // over the window that owns it (the main window), else the screen
+};
+
 struct FormLayout {
     std::string className;  // e.g. "TForm1"
     std::string caption;
-    int width = 0, height = 0;  // design size of the window, pixels at 96 DPI
+    // Design size of the window, pixels at 96 DPI. When both are 0 the window is sized to hold a
+    // client area of clientWidth x clientHeight.
+    int width = 0, height = 0;
     // The client area the controls were laid out in; anchored controls keep their distances to
     // its right and bottom edges.
     int clientWidth = 0, clientHeight = 0;
     int minHeight = 0;
     Colour backColour = kDefaultColour;
     int iconResource = 0;  // 0: the system's application icon
+    BorderStyle border = BorderStyle::Sizeable;
+    bool stayOnTop = false;
+    FormPosition position = FormPosition::ScreenCentre;
+    std::vector<TimerLayout> timers;
     std::vector<MenuItemLayout> menu;
     std::optional<ToolBarLayout> toolBar;
     std::vector<ControlLayout> controls;
@@ -103,6 +146,9 @@ inline constexpr int kFirstControlId = 1000;
 // The command id of the named menu item or tool button, if the form has one of that name.
 std::optional<int> CommandIdOf(const FormLayout& form, std::string_view name);
 std::optional<int> ControlIdOf(const FormLayout& form, std::string_view name);
+// Timer identifiers follow the order of FormLayout::timers.
+inline constexpr int kFirstTimerId = 1;
+std::optional<int> TimerIdOf(const FormLayout& form, std::string_view name);
 
 // Visits menu items depth-first in command-id order, separators included (they get ids too).
 void ForEachMenuItem(const std::vector<MenuItemLayout>& menu, const auto& visit) {
