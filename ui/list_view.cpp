@@ -4,6 +4,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <numeric>
+
 namespace brimlow::ui {
 
 void ListView::Clear() { ::SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0); }
@@ -55,18 +58,32 @@ void ListView::Select(int row) {
 
 namespace {
 
-// Rows are handed over by their current index; the list is given through the sort parameter.
-int CALLBACK CompareCaptions(LPARAM first, LPARAM second, LPARAM list) {
-    const HWND hwnd = reinterpret_cast<HWND>(list);
-    const std::string a = win::ListViewCellText(hwnd, static_cast<int>(first), 0);
-    const std::string b = win::ListViewCellText(hwnd, static_cast<int>(second), 0);
-    return ::CompareStringA(LOCALE_USER_DEFAULT, 0, a.c_str(), -1, b.c_str(), -1) - CSTR_EQUAL;
+// The rows carry their rank in the sorted order: a comparison during the sort then needs no text,
+// and no row index, which some list views hand over stale while they move rows around.
+int CALLBACK CompareRanks(LPARAM first, LPARAM second, LPARAM) {
+    return first < second ? -1 : first > second ? 1 : 0;
 }
 
 }  // namespace
 
 void ListView::SortByCaption() {
-    ::SendMessageA(list_, LVM_SORTITEMSEX, reinterpret_cast<WPARAM>(list_), reinterpret_cast<LPARAM>(CompareCaptions));
+    const int count = Count();
+    std::vector<std::string> captions;
+    for (int r = 0; r < count; ++r) captions.push_back(Cell(r, 0));
+    std::vector<int> order(static_cast<std::size_t>(count));
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        return ::CompareStringA(LOCALE_USER_DEFAULT, 0, captions[static_cast<std::size_t>(a)].c_str(), -1,
+                                captions[static_cast<std::size_t>(b)].c_str(), -1) == CSTR_LESS_THAN;
+    });
+    for (int rank = 0; rank < count; ++rank) {
+        LVITEMA item{};
+        item.mask = LVIF_PARAM;
+        item.iItem = order[static_cast<std::size_t>(rank)];
+        item.lParam = rank;
+        ::SendMessageA(list_, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    ::SendMessageA(list_, LVM_SORTITEMS, 0, reinterpret_cast<LPARAM>(CompareRanks));
 }
 
 }  // namespace brimlow::ui
