@@ -66,7 +66,7 @@ std::string SetUp(std::string& outputPath) {
     using UnixName = char*(CDECL*)(const wchar_t*);
     static const win::RuntimeLibrary kernel("kernel32.dll", win::RuntimeLibrary::Source::AlreadyLoaded);
     UnixName unixName = nullptr;
-    if (!kernel.Bind(win::EntryPoint{"wine_get_unix_file_name", &unixName})) return "not running under Wine";
+    if (!kernel.Bind(win::EntryPoint{"wine_get_unix_file_name", &unixName})) return kNotUnderWine;
 
     char temp[MAX_PATH] = {};
     ::GetTempPathA(MAX_PATH, temp);

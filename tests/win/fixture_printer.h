@@ -9,6 +9,9 @@
 
 namespace brimlow::testing {
 
+// The reason given where the system is not Wine: there the test has no printer to install.
+inline constexpr const char* kNotUnderWine = "not running under Wine";
+
 class FixturePrinter {
 public:
     // The printer, or nullptr with `why` telling what the system did not give.
