@@ -35,7 +35,15 @@ void TForm1::FormCreate() {
     OnClick("ScrollUp1", [] {});
     OnClick("StaticText3", [this] { StaticText3Click(); });
 
-    // Owned by this window: it stays above it and a modal showing disables it.
+    // The detail windows, in their order of creation. Owned by this window: they stay above it and
+    // a modal showing disables them.
+    frmDevices_ = std::make_unique<TfrmDevices>();
+    frmDevices_->Create(hwnd());
+    OnClick("DeviceInfo1", [this] { frmDevices_->Show(); });
+    frmUnistall_ = std::make_unique<TfrmUnistall>();
+    frmUnistall_->Create(hwnd());
+    OnClick("Uninstallers1", [this] { frmUnistall_->Show(); });
+    OnClick("ToolButton13", [this] { frmUnistall_->Show(); });
     frmMeters_ = std::make_unique<TfrmMeters>();
     frmMeters_->Create(hwnd());
     OnClick("SystemResourceMeters1", [this] { SystemResourceMeters1Click(); });

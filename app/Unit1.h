@@ -3,6 +3,8 @@
 
 #include "app/summary_text.h"
 #include "cpu/TfrmMeters.h"
+#include "devices/TfrmDevices.h"
+#include "sysconfig/TfrmUnistall.h"
 #include "ui/form.h"
 
 #include <memory>
@@ -31,6 +33,8 @@ public:
     void SetAdministratorCredentials(std::string user, std::string password);
 
     // The detail windows made at start, hidden until opened.
+    TfrmDevices& frmDevices() { return *frmDevices_; }
+    TfrmUnistall& frmUnistall() { return *frmUnistall_; }
     TfrmMeters& frmMeters() { return *frmMeters_; }
 
 protected:
@@ -48,6 +52,8 @@ private:
     // Administrator credentials for the WMI rows; set by the Administrator window, never stored.
     std::string adminUser_;
     std::string adminPassword_;
+    std::unique_ptr<TfrmDevices> frmDevices_;
+    std::unique_ptr<TfrmUnistall> frmUnistall_;
     std::unique_ptr<TfrmMeters> frmMeters_;
 };
 

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace brimlow::win {
 
@@ -15,5 +16,15 @@ RegKey OpenKeyForRead(HKEY root, const char* path);
 // A REG_SZ or REG_EXPAND_SZ value (not expanded). nullopt when missing or of another type.
 // Data that lacks its terminating zero is taken up to its stored length.
 std::optional<std::string> ReadStringValue(HKEY key, const char* name);
+
+// A value of any type in its text form (platform/registry_text.h). nullopt when missing.
+std::optional<std::string> ReadValueText(HKEY key, const char* name);
+
+// The names of a key's subkeys, in the order the registry returns them.
+std::vector<std::string> SubKeyNames(HKEY key);
+
+// Deletes the subkey `name` of `parent` with everything beneath it. ERROR_SUCCESS, or the
+// system's error code of the first step that failed (what was deleted before it stays deleted).
+LONG DeleteKeyTree(HKEY parent, const std::string& name);
 
 }  // namespace brimlow::win

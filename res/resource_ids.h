@@ -6,5 +6,6 @@
 #define IDB_TOOLBAR 101
 #define IDB_BANNER 102
 #define IDB_DIGITS 103
+#define IDB_APPTOOLS 104
 
 #endif

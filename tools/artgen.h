@@ -26,6 +26,8 @@ inline constexpr std::array<int, 3> kIconSizes{16, 32, 48};
 inline constexpr int kDigitCount = 10;
 inline constexpr int kDigitWidth = 13;
 inline constexpr int kDigitHeight = 22;
+inline constexpr int kAppToolCount = 7;
+inline constexpr int kAppToolCell = 24;
 
 // The toolbar image list is built with ImageList_AddMasked(..., RGB(255,0,255)).
 inline constexpr std::uint8_t kKeyR = 255, kKeyG = 0, kKeyB = 255;
@@ -527,6 +529,41 @@ inline void program_icon(Canvas& c) {
     c.fill(rrect(bx - 1.8, by - 2, bx + 1.8, by + 7, 0.8), p::solid(pal::navy));
 }
 
+// The installed applications window's tool bar, drawn on the same 32-unit grid and shown at
+// 24 pixels: uninstall, delete entry, open location, open source, view help, website, exit.
+inline void minus_badge(Canvas& c) {
+    c.outlined(circle(23.5, 23.5, 7.5), p::vertical(16, pal::red_light, 31, pal::red), pal::red_dark, 1.0);
+    c.fill(rrect(19, 22, 28, 25, 0.8), p::solid(pal::white));
+}
+
+inline void uninstall(Canvas& c) {
+    programs(c);
+    minus_badge(c);
+}
+
+inline void delete_entry(Canvas& c) {
+    const Sdf cross = unite(line(7, 7, 25, 25, 6.5), line(25, 7, 7, 25, 6.5));
+    c.outlined(cross, p::vertical(5, pal::red_light, 27, pal::red), pal::red_dark, 1.4);
+}
+
+inline void folder(Canvas& c) {
+    c.outlined(polygon({{2, 7}, {12, 7}, {15, 10}, {29, 10}, {29, 27}, {2, 27}}), p::vertical(7, pal::tan, 27, pal::tan_dark),
+               pal::brown);
+    c.outlined(polygon({{2, 27}, {6, 14}, {31, 14}, {28, 27}}), p::vertical(14, pal::tan_light, 27, pal::tan), pal::brown);
+}
+
+inline void help(Canvas& c) {
+    c.outlined(circle(16, 16, 14), p::radial(12, 11, 20, pal::blue_light, pal::blue_dark), pal::ink);
+    const Paint mark = p::solid(pal::white);
+    c.fill(polyline({{11, 12.5}, {12.2, 8.8}, {16, 7.2}, {19.8, 8.8}, {21, 12.3}, {19, 15.2}, {16, 17.3}, {16, 20}}, 3.4),
+           mark);
+    c.fill(circle(16, 24.5, 2.1), mark);
+}
+
+inline constexpr std::array<Drawer, kAppToolCount> kAppTools{
+    uninstall, delete_entry, folder, cddvd, help, internet, exit_door,
+};
+
 }  // namespace pictures
 
 // ---------------------------------------------------------------------------
@@ -570,6 +607,35 @@ inline Image render_toolbar() {
     }
     return img;
 }
+
+// The same settling for any strip of pictures drawn on the 32-unit grid at `cell` pixels.
+template <std::size_t N>
+inline Image render_strip(const std::array<pictures::Drawer, N>& drawers, int cell) {
+    const Rgba face = rgb(0xF4, 0xF6, 0xFA);
+    const int count = static_cast<int>(N);
+    Image img{cell * count, cell, 3, {}};
+    img.pixels.resize(static_cast<std::size_t>(img.width) * img.height * 3);
+    for (int i = 0; i < count; ++i) {
+        Canvas c(cell, cell, cell / 32.0);
+        drawers[static_cast<std::size_t>(i)](c);
+        for (int y = 0; y < cell; ++y)
+            for (int x = 0; x < cell; ++x) {
+                const auto [r, g, b, a] = c.at(x, y);
+                std::uint8_t* d = &img.pixels[(static_cast<std::size_t>(y) * img.width + i * cell + x) * 3];
+                if (a < 0.4) {
+                    d[0] = kKeyR, d[1] = kKeyG, d[2] = kKeyB;
+                    continue;
+                }
+                d[0] = to_byte(r + face.r * (1 - a));
+                d[1] = to_byte(g + face.g * (1 - a));
+                d[2] = to_byte(b + face.b * (1 - a));
+                if (d[0] == kKeyR && d[1] == kKeyG && d[2] == kKeyB) d[1] = 1;
+            }
+    }
+    return img;
+}
+
+inline Image render_apptools() { return render_strip(pictures::kAppTools, kAppToolCell); }
 
 inline Image render_icon(int size) {
     Canvas c(size, size, size / 48.0);
@@ -797,6 +863,7 @@ inline std::vector<std::uint8_t> encode_ico(const std::vector<Image>& images) {
 inline std::vector<std::uint8_t> toolbar_bmp() { return encode_bmp24(render_toolbar()); }
 inline std::vector<std::uint8_t> banner_bmp() { return encode_bmp24(render_banner()); }
 inline std::vector<std::uint8_t> digits_bmp() { return encode_bmp24(render_digits()); }
+inline std::vector<std::uint8_t> apptools_bmp() { return encode_bmp24(render_apptools()); }
 inline std::vector<std::uint8_t> icon_ico() {
     std::vector<Image> images;
     for (int size : kIconSizes) images.push_back(render_icon(size));
@@ -808,11 +875,12 @@ struct OutputFile {
     std::vector<std::uint8_t> (*make)();
 };
 
-inline constexpr std::array<OutputFile, 4> kOutputs{{
+inline constexpr std::array<OutputFile, 5> kOutputs{{
     {"brimlow.ico", icon_ico},
     {"toolbar.bmp", toolbar_bmp},
     {"banner.bmp", banner_bmp},
     {"digits.bmp", digits_bmp},
+    {"apptools.bmp", apptools_bmp},
 }};
 
 // Writes every picture into `dir`, creating it if needed. On failure returns

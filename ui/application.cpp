@@ -100,4 +100,29 @@ void Application::ShowMessage(const std::string& text) {
                   MB_OK | MB_ICONINFORMATION);
 }
 
+void Application::SetQuestionAnswerer(std::function<bool(const std::string&)> answerer) {
+    questionAnswerer_ = std::move(answerer);
+}
+
+bool Application::AskOkCancel(const std::string& text) {
+    if (questionAnswerer_) return questionAnswerer_(text);
+    return ::MessageBoxA(::GetActiveWindow(), text.c_str(), title_.empty() ? nullptr : title_.c_str(),
+                         MB_OKCANCEL | MB_ICONINFORMATION) == IDOK;
+}
+
+void Application::ProcessMessages() {
+    MSG msg{};
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // The loop that runs the program must still see it.
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        Form* form = FormOf(msg.hwnd);
+        if (form && form->TranslateShortcut(msg)) continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
 }  // namespace brimlow::ui

@@ -44,6 +44,15 @@ public:
     void ShowMessage(const std::string& text);
     void SetMessageReporter(std::function<void(const std::string&)> reporter);
 
+    // A question the program names: a modal box with an information icon and the buttons OK and
+    // Cancel. True for OK; Cancel and closing the box give false. Tests replace the box with an
+    // answerer.
+    bool AskOkCancel(const std::string& text);
+    void SetQuestionAnswerer(std::function<bool(const std::string&)> answerer);
+
+    // Lets the messages waiting in the queue be handled now, keyboard shortcuts included.
+    void ProcessMessages();
+
     // Runs an event handler under the default error handler.
     template <typename F>
     void Guard(F&& handler) {
@@ -70,6 +79,7 @@ private:
     std::string title_;
     std::function<void(const std::string&)> errorReporter_;
     std::function<void(const std::string&)> messageReporter_;
+    std::function<bool(const std::string&)> questionAnswerer_;
     std::vector<Form*> forms_;
     bool quitPosted_ = false;
     int exitCode_ = 0;

@@ -3,6 +3,8 @@
 #include "platform/win_binding.h"
 #include "ui/application.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 #include <stdexcept>
 #include <utility>
@@ -237,6 +239,7 @@ void Form::Create(HWND owner) {
     clientWidth_ = Scale(layout_.clientWidth);
     clientHeight_ = Scale(layout_.clientHeight);
     BuildToolBar();
+    BuildPopupMenus();
     BuildControls();
     RECT rc;
     ::GetClientRect(hwnd_, &rc);
@@ -291,14 +294,18 @@ void Form::BuildToolBar() {
     if (!layout_.toolBar) return;
     const ToolBarLayout& bar = *layout_.toolBar;
     HINSTANCE instance = Application::Instance().instance();
+    // A bar of fixed height keeps it; one without grows to its buttons and their captions.
+    const DWORD sizing = bar.height ? CCS_NORESIZE : 0;
     toolBar_ = ::CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
-                                 WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NODIVIDER,
+                                 WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | sizing | CCS_NODIVIDER,
                                  0, 0, Scale(layout_.clientWidth ? layout_.clientWidth : layout_.width), Scale(bar.height),
                                  hwnd_, nullptr, instance, nullptr);
     if (!toolBar_) return;
     ::SendMessageA(toolBar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     const int image = Scale(bar.imageSize);
-    const int count = static_cast<int>(bar.buttons.size());
+    int count = 0;  // pictures in the strip
+    for (const ToolButtonLayout& button : bar.buttons)
+        if (!button.separator) count = std::max(count, button.imageIndex + 1);
     images_ = ImageList_Create(image, image, ILC_COLOR24 | ILC_MASK, count, 0);
     if (HANDLE strip = ::LoadImageA(instance, MAKEINTRESOURCEA(bar.bitmapResource), IMAGE_BITMAP, image * count,
                                     image, LR_CREATEDIBSECTION)) {
@@ -316,16 +323,87 @@ void Form::BuildToolBar() {
         command.hint = layout.hint;
         command.isToolButton = true;
         TBBUTTON button{};
-        button.iBitmap = layout.imageIndex;
+        button.iBitmap = layout.separator ? 0 : layout.imageIndex;
         button.idCommand = command.id;
         button.fsState = TBSTATE_ENABLED;
-        button.fsStyle = BTNS_BUTTON;
+        button.fsStyle = layout.separator ? BTNS_SEP : BTNS_BUTTON;
+        // The tool bar keeps its own copy of the caption.
+        button.iString = layout.caption.empty() ? -1 : reinterpret_cast<INT_PTR>(layout.caption.c_str());
         buttons.push_back(button);
         commands_.push_back(std::move(command));
     }
     ::SendMessageA(toolBar_, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
-    ::SendMessageA(toolBar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(Scale(bar.buttonSize), Scale(bar.buttonSize)));
+    if (bar.buttonSize)
+        ::SendMessageA(toolBar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(Scale(bar.buttonSize), Scale(bar.buttonSize)));
     ::SendMessageA(toolBar_, TB_AUTOSIZE, 0, 0);
+}
+
+void Form::BuildPopupMenus() {
+    popupMenus_.clear();
+    int id = kFirstCommandId + static_cast<int>(commands_.size());
+    for (const MenuItemLayout& title : layout_.popupMenus) {
+        Command command;
+        command.id = id++;
+        command.name = title.name;
+        command.isPopup = true;
+        commands_.push_back(std::move(command));
+        win::Menu menu(::CreatePopupMenu());
+        AppendPopupItems(menu.get(), title.items, id);
+        popupMenus_.push_back({title.name, std::move(menu)});
+    }
+}
+
+void Form::AppendPopupItems(HMENU parent, const std::vector<MenuItemLayout>& items, int& id) {
+    for (const MenuItemLayout& item : items) {
+        Command command;
+        command.id = id++;
+        command.name = item.name;
+        if (item.IsSeparator()) {
+            ::AppendMenuA(parent, MF_SEPARATOR, 0, nullptr);
+        } else if (!item.items.empty()) {
+            HMENU sub = ::CreatePopupMenu();
+            command.isPopup = true;
+            commands_.push_back(std::move(command));
+            AppendPopupItems(sub, item.items, id);
+            ::AppendMenuA(parent, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub), item.caption.c_str());
+            continue;
+        } else {
+            ::AppendMenuA(parent, MF_STRING, static_cast<UINT_PTR>(command.id), MenuText(item).c_str());
+        }
+        commands_.push_back(std::move(command));
+    }
+}
+
+bool Form::ShowPopupMenu(HWND control, LPARAM where) {
+    const ControlState* state = FindControl(control);
+    if (!state || state->layout->kind != ControlKind::ListView || state->layout->list.popupMenu.empty()) return false;
+    const auto popup = std::find_if(popupMenus_.begin(), popupMenus_.end(),
+                                    [&](const PopupMenu& p) { return p.name == state->layout->list.popupMenu; });
+    if (popup == popupMenus_.end()) return false;
+    POINT at{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
+    if (at.x == -1 && at.y == -1) {
+        // From the keyboard: at the selected row, else at the list's corner.
+        at = {0, 0};
+        const int selected = static_cast<int>(::SendMessageA(control, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+        RECT row{};
+        row.left = LVIR_BOUNDS;
+        if (selected >= 0 && ::SendMessageA(control, LVM_GETITEMRECT, selected, reinterpret_cast<LPARAM>(&row)))
+            at = {row.left, row.bottom};
+        ::ClientToScreen(control, &at);
+    }
+    // The chosen item arrives as a WM_COMMAND like any menu item.
+    ::TrackPopupMenu(popup->menu.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
+    return true;
+}
+
+LRESULT Form::DrawListStripe(const ControlState& list, NMLVCUSTOMDRAW& draw) const {
+    switch (draw.nmcd.dwDrawStage) {
+    case CDDS_PREPAINT: return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT:
+        draw.clrTextBk = draw.nmcd.dwItemSpec % 2 ? list.layout->list.stripeColour : ::GetSysColor(COLOR_WINDOW);
+        return CDRF_NEWFONT;
+    default: return CDRF_DODEFAULT;
+    }
 }
 
 HFONT Form::FontFor(const Font& font) {
@@ -352,6 +430,7 @@ void Form::BuildControls() {
     for (const ControlLayout& layout : layout_.controls) {
         const char* cls = "STATIC";
         DWORD style = WS_CHILD | (layout.visible ? WS_VISIBLE : 0);
+        DWORD exStyle = 0;
         switch (layout.kind) {
         case ControlKind::Label:
         case ControlKind::LinkLabel:
@@ -374,6 +453,15 @@ void Form::BuildControls() {
             cls = "BUTTON";
             style |= BS_AUTOCHECKBOX | WS_TABSTOP;
             break;
+        case ControlKind::ListView:
+            cls = WC_LISTVIEWA;
+            style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP;
+            exStyle = WS_EX_CLIENTEDGE;
+            break;
+        case ControlKind::StatusBar:
+            cls = STATUSCLASSNAMEA;
+            style |= SBARS_SIZEGRIP;
+            break;
         }
         HWND parent = hwnd_;
         if (!layout.parent.empty()) {
@@ -384,7 +472,7 @@ void Form::BuildControls() {
         }
         ControlState state;
         state.layout = &layout;
-        state.hwnd = ::CreateWindowExA(0, cls, layout.text.c_str(), style, Scale(layout.rect.left),
+        state.hwnd = ::CreateWindowExA(exStyle, cls, layout.text.c_str(), style, Scale(layout.rect.left),
                                        Scale(layout.rect.top), Scale(layout.rect.width), Scale(layout.rect.height),
                                        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
         if (layout.kind == ControlKind::Picture && state.hwnd && layout.resourceId) {
@@ -395,6 +483,27 @@ void Form::BuildControls() {
         if (layout.kind == ControlKind::ProgressBar && state.hwnd) {
             ::SendMessageA(state.hwnd, PBM_SETRANGE32, layout.minimum, layout.maximum);
             ::SendMessageA(state.hwnd, PBM_SETPOS, layout.position, 0);
+        }
+        if (layout.kind == ControlKind::ListView && state.hwnd) {
+            DWORD extended = LVS_EX_LABELTIP;
+            if (layout.list.gridLines) extended |= LVS_EX_GRIDLINES;
+            if (layout.list.rowSelect) extended |= LVS_EX_FULLROWSELECT;
+            ::SendMessageA(state.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+            int index = 0;
+            for (const ListColumnLayout& column : layout.list.columns) {
+                LVCOLUMNA lvc{};
+                lvc.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+                lvc.fmt = LVCFMT_LEFT;
+                lvc.cx = Scale(column.width);
+                lvc.pszText = const_cast<char*>(column.caption.c_str());
+                ::SendMessageA(state.hwnd, LVM_INSERTCOLUMNA, index++, reinterpret_cast<LPARAM>(&lvc));
+            }
+        }
+        if (layout.kind == ControlKind::StatusBar && state.hwnd) {
+            // One panel across the whole bar; the bar's text is the panel's.
+            int right = -1;
+            ::SendMessageA(state.hwnd, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&right));
+            ::SendMessageA(state.hwnd, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(layout.text.c_str()));
         }
         // The picture keeps the design size in pixels: what is drawn on it is pixel geometry.
         if (layout.kind == ControlKind::Image) state.image = std::make_unique<Bitmap>(layout.rect.width, layout.rect.height);
@@ -452,7 +561,49 @@ void Form::LayoutAnchored() {
         ::SetWindowPos(control.hwnd, nullptr, left, top, std::max(width, 0), Scale(layout.rect.height),
                        SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    if (toolBar_) ::SetWindowPos(toolBar_, nullptr, 0, 0, rc.right, Scale(layout_.toolBar->height), SWP_NOZORDER | SWP_NOACTIVATE);
+    LayoutBars();
+}
+
+void Form::LayoutBars() {
+    RECT rc;
+    ::GetClientRect(hwnd_, &rc);
+    int top = 0, bottom = rc.bottom;
+    if (toolBar_) {
+        if (layout_.toolBar->height) {
+            ::SetWindowPos(toolBar_, nullptr, 0, 0, rc.right, Scale(layout_.toolBar->height), SWP_NOZORDER | SWP_NOACTIVATE);
+        } else {
+            ::SendMessageA(toolBar_, TB_AUTOSIZE, 0, 0);
+        }
+        // Asked of the style, not of the screen: a hidden form lays out its bars too.
+        if (::GetWindowLongPtrA(toolBar_, GWL_STYLE) & WS_VISIBLE) {
+            RECT bar;
+            ::GetWindowRect(toolBar_, &bar);
+            top = bar.bottom - bar.top;
+        }
+    }
+    for (const ControlState& control : controls_) {
+        if (!control.hwnd || control.layout->kind != ControlKind::StatusBar) continue;
+        // A status bar places itself along the bottom edge when told of a new size.
+        ::SendMessageA(control.hwnd, WM_SIZE, 0, 0);
+        if (::GetWindowLongPtrA(control.hwnd, GWL_STYLE) & WS_VISIBLE) {
+            RECT bar;
+            ::GetWindowRect(control.hwnd, &bar);
+            bottom -= bar.bottom - bar.top;
+        }
+    }
+    for (const ControlState& control : controls_)
+        if (control.hwnd && control.layout->fillClient && control.layout->parent.empty())
+            ::SetWindowPos(control.hwnd, nullptr, 0, top, rc.right, std::max(bottom - top, 0), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::SetToolBarVisible(bool visible) {
+    if (!toolBar_) return;
+    ::ShowWindow(toolBar_, visible ? SW_SHOW : SW_HIDE);
+    LayoutBars();
+}
+
+bool Form::ToolBarVisible() const {
+    return toolBar_ && (::GetWindowLongPtrA(toolBar_, GWL_STYLE) & WS_VISIBLE);
 }
 
 const Form::ControlState* Form::FindControl(std::string_view name) const {
@@ -541,10 +692,13 @@ void Form::ApplyCommandState(const Command& command) {
         return;
     }
     if (command.id >= kFirstControlId) return;
-    HMENU menu = ::GetMenu(hwnd_);
-    if (!menu) return;
-    ::EnableMenuItem(menu, command.id, MF_BYCOMMAND | (command.enabled ? MF_ENABLED : MF_GRAYED));
-    ::CheckMenuItem(menu, command.id, MF_BYCOMMAND | (command.checked ? MF_CHECKED : MF_UNCHECKED));
+    std::vector<HMENU> menus;
+    if (HMENU bar = ::GetMenu(hwnd_)) menus.push_back(bar);
+    for (const PopupMenu& popup : popupMenus_) menus.push_back(popup.menu.get());
+    for (HMENU menu : menus) {
+        ::EnableMenuItem(menu, command.id, MF_BYCOMMAND | (command.enabled ? MF_ENABLED : MF_GRAYED));
+        ::CheckMenuItem(menu, command.id, MF_BYCOMMAND | (command.checked ? MF_CHECKED : MF_UNCHECKED));
+    }
 }
 
 void Form::SetChecked(std::string_view name, bool checked) {
@@ -593,7 +747,7 @@ void Form::Show() {
     // An unattended run may have ended the program from FormShow: then nothing is shown.
     if (!hwnd_ || Application::Instance().terminating()) return;
     PlaceOnShow();
-    ::ShowWindow(hwnd_, SW_SHOW);
+    ::ShowWindow(hwnd_, layout_.maximised ? SW_SHOWMAXIMIZED : SW_SHOW);
     ::UpdateWindow(hwnd_);
 }
 
@@ -760,6 +914,12 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
+        if (header->code == NM_CUSTOMDRAW) {
+            const ControlState* list = FindControl(header->hwndFrom);
+            if (list && list->layout->kind == ControlKind::ListView && list->layout->list.stripeColour != kDefaultColour)
+                return DrawListStripe(*list, *reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
+            break;
+        }
         // Tool bars ask for their hints in the window's character set; answer both kinds.
         if (header->code == TTN_GETDISPINFOA || header->code == TTN_GETDISPINFOW) {
             for (const Command& command : commands_) {
@@ -802,6 +962,9 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                    formBrush_ ? static_cast<HBRUSH>(formBrush_.get()) : ::GetSysColorBrush(COLOR_BTNFACE));
         return 1;
     }
+    case WM_CONTEXTMENU:
+        if (ShowPopupMenu(reinterpret_cast<HWND>(wParam), lParam)) return 0;
+        break;
     case WM_SETCURSOR:
         if (Application::Instance().ApplyCursorOverride()) return TRUE;
         if (const ControlState* state = FindControl(reinterpret_cast<HWND>(wParam));
@@ -834,6 +997,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         created_ = false;
         hwnd_ = nullptr;
         toolBar_ = nullptr;
+        popupMenus_.clear();
         break;
     default:
         break;

@@ -74,6 +74,11 @@ public:
     void SetTimerEnabled(std::string_view name, bool enabled);
     bool TimerEnabled(std::string_view name) const;
 
+    // The tool bar of the layout; hiding it gives its room to a control that fills the client area.
+    HWND toolBar() const { return toolBar_; }
+    void SetToolBarVisible(bool visible);
+    bool ToolBarVisible() const;
+
     // Colour-key transparency: every pixel of `key` colour becomes see-through.
     void SetColourKeyTransparency(bool on, Colour key);
 
@@ -127,6 +132,11 @@ private:
     void BuildToolBar();
     void BuildControls();
     void BuildShortcuts();
+    void BuildPopupMenus();
+    void AppendPopupItems(HMENU parent, const std::vector<MenuItemLayout>& items, int& id);
+    bool ShowPopupMenu(HWND control, LPARAM where);
+    LRESULT DrawListStripe(const ControlState& list, NMLVCUSTOMDRAW& draw) const;
+    void LayoutBars();
     void StartTimers();
     void LayoutAnchored();
     void PlaceOnShow();
@@ -159,6 +169,11 @@ private:
     win::Menu menu_;
     win::Accelerators shortcuts_;
     HIMAGELIST images_ = nullptr;
+    struct PopupMenu {
+        std::string name;
+        win::Menu menu;
+    };
+    std::vector<PopupMenu> popupMenus_;
 };
 
 }  // namespace brimlow::ui

@@ -19,7 +19,11 @@ std::optional<int> CommandIdOf(const FormLayout& form, std::string_view name) {
             ++id;
         }
     }
-    return std::nullopt;
+    ForEachMenuItem(form.popupMenus, [&](const MenuItemLayout& item) {
+        if (!found && !item.name.empty() && item.name == name) found = id;
+        ++id;
+    });
+    return found;
 }
 
 std::optional<int> ControlIdOf(const FormLayout& form, std::string_view name) {

@@ -45,9 +45,26 @@ enum class ControlKind {
     Image,         // a picture of its own the program draws on (Form::ImageOf); kept between paints
     PaintBox,      // drawn afresh by its paint handler (Form::OnPaint) whenever it needs painting
     CheckBox,      // a check box with its text beside it
+    ListView,      // a report-style list with its columns (ui/list_view.h reads and fills it)
+    StatusBar,     // a status bar along the bottom edge, one panel; its text is the panel's
 };
 
 enum class TextAlign { Left, Centre, Right };
+
+struct ListColumnLayout {
+    std::string caption;
+    int width = 0;  // pixels at 96 DPI
+};
+
+// How a report-style list looks and behaves.
+struct ListViewLayout {
+    std::vector<ListColumnLayout> columns;
+    bool gridLines = true;
+    bool rowSelect = true;  // a click selects the whole row
+    // Every second row (the odd indexes) is drawn on this colour, the others on the window colour.
+    Colour stripeColour = kDefaultColour;
+    std::string popupMenu;  // a FormLayout::popupMenus entry shown on a right click
+};
 
 // How a control follows the form when the form is resized: by default it stays where it is;
 // kAnchorBottom keeps its distance to the bottom edge, kAnchorRight its distance to the right edge
@@ -73,6 +90,9 @@ struct ControlLayout {
     int minimum = 0, maximum = 100, position = 0;
     bool vertical = false;
     bool smooth = false;  // one solid bar instead of blocks
+    // Takes the whole client area between the tool bar and a status bar, whatever its rect says.
+    bool fillClient = false;
+    ListViewLayout list;  // ListView
 };
 
 // An item of the menu bar is always a menu title, even one without items ("File" with nothing in
@@ -89,13 +109,15 @@ struct ToolButtonLayout {
     std::string name;
     std::string hint;
     int imageIndex = 0;
+    std::string caption;     // shown under the picture
+    bool separator = false;  // a gap between groups of buttons; it takes no clicks
 };
 
 struct ToolBarLayout {
-    int buttonSize = 0;    // square buttons, pixels at 96 DPI
+    int buttonSize = 0;    // square buttons, pixels at 96 DPI; 0: as wide as their captions need
     int imageSize = 0;     // square pictures
     int bitmapResource = 0;  // strip of pictures, magenta (255,0,255) as the see-through colour
-    int height = 0;        // fixed band height
+    int height = 0;        // fixed band height; 0: as high as the buttons
     std::vector<ToolButtonLayout> buttons;
 };
 
@@ -131,14 +153,18 @@ struct FormLayout {
     BorderStyle border = BorderStyle::Sizeable;
     bool stayOnTop = false;
     FormPosition position = FormPosition::ScreenCentre;
+    bool maximised = false;  // shown maximised
     std::vector<TimerLayout> timers;
     std::vector<MenuItemLayout> menu;
     std::optional<ToolBarLayout> toolBar;
     std::vector<ControlLayout> controls;
+    // Menus that pop up over a control, each a title (by its name) with its items.
+    std::vector<MenuItemLayout> popupMenus;
 };
 
 // Command identifiers are handed out in a fixed order so that another process (the UI test
-// driver) can compute them from the same FormLayout: menu items depth-first, then tool buttons.
+// driver) can compute them from the same FormLayout: menu items depth-first, then tool buttons,
+// then the popup menus depth-first.
 inline constexpr int kFirstCommandId = 100;
 // Control identifiers follow the order of FormLayout::controls.
 inline constexpr int kFirstControlId = 1000;

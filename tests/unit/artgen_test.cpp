@@ -134,6 +134,27 @@ TEST(ArtgenToolbar, DiscHoleLetsTheToolbarShowThrough) {
     EXPECT_FALSE(bmp.is_key(4 * 32 + 16, 16 - 8)) << "the disc itself around the hole";
 }
 
+TEST(ArtgenAppTools, SevenDistinct24PixelPicturesOnTheKey) {
+    const Bytes b = art::apptools_bmp();
+    expect_bmp24_layout(b, 7 * 24, 24);
+    const Bmp bmp{b};
+    std::vector<std::vector<std::array<std::uint8_t, 3>>> cells(7);
+    for (int i = 0; i < 7; ++i) {
+        SCOPED_TRACE("cell " + std::to_string(i));
+        EXPECT_TRUE(bmp.is_key(i * 24, 0)) << "corner";
+        int drawn = 0;
+        for (int y = 0; y < 24; ++y)
+            for (int x = 0; x < 24; ++x) {
+                cells[static_cast<std::size_t>(i)].push_back(bmp.pixel(i * 24 + x, y));
+                if (!bmp.is_key(i * 24 + x, y)) ++drawn;
+            }
+        EXPECT_GT(drawn, 24 * 24 / 5);
+        EXPECT_LT(drawn, 24 * 24);
+    }
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        for (std::size_t j = i + 1; j < cells.size(); ++j) EXPECT_NE(cells[i], cells[j]) << i << " and " << j;
+}
+
 TEST(ArtgenDigits, IsA24BitStripOfTen13By22Cells) {
     expect_bmp24_layout(art::digits_bmp(), 10 * 13, 22);
 }
@@ -254,7 +275,7 @@ TEST(ArtgenOutput, IsDeterministicAndWrittenAsGenerated) {
     ASSERT_TRUE(art::write_all(dir, error)) << error;
     const std::vector<std::pair<std::string, Bytes>> expected{
         {"brimlow.ico", art::icon_ico()}, {"toolbar.bmp", art::toolbar_bmp()}, {"banner.bmp", art::banner_bmp()},
-        {"digits.bmp", art::digits_bmp()}};
+        {"digits.bmp", art::digits_bmp()}, {"apptools.bmp", art::apptools_bmp()}};
     for (const auto& [name, bytes] : expected) {
         std::ifstream in(dir / name, std::ios::binary);
         ASSERT_TRUE(in) << name;
