@@ -33,6 +33,20 @@ bool Application::PumpOne(MSG& msg) {
     return true;
 }
 
+void Application::ProcessMessages() {
+    MSG msg{};
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        Form* form = FormOf(msg.hwnd);
+        if (form && form->TranslateShortcut(msg)) continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
 int Application::Run(Form& mainForm) {
     mainForm.MakeMainForm();
     if (!quitPosted_) Guard([&] { mainForm.Show(); });

@@ -56,6 +56,9 @@ public:
 
     // One iteration of message dispatching with the forms' keyboard shortcuts. False on WM_QUIT.
     bool PumpOne(MSG& msg);
+    // Handles every message waiting in the queue, then returns: a long handler calls it to keep
+    // the windows painting. A quit request is left in the queue for the message loop.
+    void ProcessMessages();
 
     HINSTANCE instance() const;
 

@@ -45,6 +45,10 @@ enum class ControlKind {
     Image,         // a picture of its own the program draws on (Form::ImageOf); kept between paints
     PaintBox,      // drawn afresh by its paint handler (Form::OnPaint) whenever it needs painting
     CheckBox,      // a check box with its text beside it
+    Button,        // a push button; its clicks go to the handler bound with Form::OnClick
+    // A list of texts, each with a check mark the program sets (Form::CheckList...). The marks
+    // show facts, so clicks select an item but never change its mark.
+    CheckList,
 };
 
 enum class TextAlign { Left, Centre, Right };
