@@ -146,8 +146,8 @@ void TForm1::SystemResourceMeters1Click() {
 }
 
 void TForm1::CPUInfo1Click() {
-    // Made for this opening only. The hourglass covers its making and its first refresh, not the
-    // time it stays open.
+    // Made for this opening only. The hourglass covers its making (the refresh as it shows brings
+    // its own), not the time it stays open.
     std::unique_ptr<TfrmCPU> cpu;
     {
         ui::BusyCursor busy;

@@ -42,7 +42,7 @@ constexpr ui::Colour kValueBack = ui::Rgb(0xFF, 0xFF, 0xE6);
 
 // Geometry at 96 DPI: the banner, the headings, 19 rows beside the usage gauge and the feature
 // list, the digit displays under them, the notes and the banner again at the foot.
-constexpr int kClientWidth = 800;
+constexpr int kClientWidth = 860;
 constexpr int kClientHeight = 622;
 constexpr int kBannerHeight = 17;
 constexpr int kHeadingTop = 24;
@@ -50,14 +50,14 @@ constexpr int kRowTop = 44;
 constexpr int kRowPitch = 24;
 constexpr int kRowHeight = 21;
 constexpr int kCaptionLeft = 8;
-constexpr int kCaptionWidth = 138;
-constexpr int kValueLeft = 150;
-constexpr int kValueWidth = 300;
-constexpr int kUsageLeft = 460;
+constexpr int kCaptionWidth = 152;
+constexpr int kValueLeft = 164;
+constexpr int kValueWidth = 310;
+constexpr int kUsageLeft = 484;
 constexpr int kUsageWidth = 60;
 constexpr int kUsageHeight = 230;
-constexpr int kFeaturesLeft = 530;
-constexpr int kFeaturesWidth = 262;
+constexpr int kFeaturesLeft = 554;
+constexpr int kFeaturesWidth = 298;
 constexpr int kRowsBottom = kRowTop + 18 * kRowPitch + kRowHeight;  // 497
 constexpr int kDisplayCaptionTop = kRowsBottom + 14;
 constexpr int kDisplayTop = kDisplayCaptionTop + 18;
@@ -65,7 +65,7 @@ constexpr int kDisplayInset = 4;
 constexpr int kDigitHeight = 25;
 constexpr int kClockWidth = 80;
 constexpr int kCounterWidth = 322;
-constexpr int kCounterLeft = 150;
+constexpr int kCounterLeft = kValueLeft;
 constexpr int kNotesTop = kDisplayTop + kDigitHeight + 2 * kDisplayInset + 14;
 
 MenuItemLayout Item(std::string name, std::string caption, std::string shortcut = {}) {
