@@ -2,6 +2,7 @@
 
 #include "app/product.h"
 #include "app/software_collectors.h"
+#include "cpu/TfrmCPU.h"
 #include "forms/main_form.h"
 #include "platform/win_handles.h"
 #include "platform/windows_version_win.h"
@@ -47,6 +48,8 @@ void TForm1::FormCreate() {
     frmMeters_ = std::make_unique<TfrmMeters>();
     frmMeters_->Create(hwnd());
     OnClick("SystemResourceMeters1", [this] { SystemResourceMeters1Click(); });
+    OnClick("CPUInfo1", [this] { CPUInfo1Click(); });
+    OnClick("ToolButton2", [this] { Click("CPUInfo1"); });
 }
 
 void TForm1::FormShow() {
@@ -148,6 +151,19 @@ void TForm1::ransparentBackground1Click() {
 void TForm1::SystemResourceMeters1Click() {
     frmMeters_->SetTimerEnabled("Timer1", true);
     frmMeters_->ShowModal();
+}
+
+void TForm1::CPUInfo1Click() {
+    // Made for this opening only. The hourglass covers its making (the refresh as it shows brings
+    // its own), not the time it stays open.
+    std::unique_ptr<TfrmCPU> cpu;
+    {
+        ui::BusyCursor busy;
+        cpu = std::make_unique<TfrmCPU>(*frmMeters_);
+        cpu->Create(hwnd());
+        cpu->SetTimerEnabled("Timer1", true);
+    }
+    cpu->ShowModal();
 }
 
 void TForm1::StaticText3Click() {

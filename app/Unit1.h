@@ -46,6 +46,7 @@ private:
     void ransparentBackground1Click();
     void StaticText3Click();
     void SystemResourceMeters1Click();
+    void CPUInfo1Click();
 
     std::vector<std::string> params_;
     std::string versionText_;

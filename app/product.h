@@ -10,5 +10,7 @@ inline constexpr const char* kVersionText = "2.86";
 inline constexpr const char* kHomePage = "https://www.brimlow.org/";
 inline constexpr const char* kHomePageCaption = "https://www.brimlow.org";
 inline constexpr const char* kProductPage = "https://www.brimlow.org/brimlow/";
+// Where the error reports that some messages ask for go.
+inline constexpr const char* kSupportAddress = "support@brimlow.org";
 
 }  // namespace brimlow

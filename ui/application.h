@@ -50,8 +50,6 @@ public:
     bool AskOkCancel(const std::string& text);
     void SetQuestionAnswerer(std::function<bool(const std::string&)> answerer);
 
-    // Lets the messages waiting in the queue be handled now, keyboard shortcuts included.
-    void ProcessMessages();
 
     // Runs an event handler under the default error handler.
     template <typename F>
@@ -65,6 +63,9 @@ public:
 
     // One iteration of message dispatching with the forms' keyboard shortcuts. False on WM_QUIT.
     bool PumpOne(MSG& msg);
+    // Handles every message waiting in the queue, then returns: a long handler calls it to keep
+    // the windows painting. A quit request is left in the queue for the message loop.
+    void ProcessMessages();
 
     HINSTANCE instance() const;
 

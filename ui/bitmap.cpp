@@ -55,6 +55,11 @@ Colour Bitmap::Pixel(int x, int y) const {
     return Rgb(static_cast<std::uint8_t>(p >> 16), static_cast<std::uint8_t>(p >> 8), static_cast<std::uint8_t>(p));
 }
 
+const std::uint32_t* Bitmap::Bits() const {
+    ::GdiFlush();
+    return bits_;
+}
+
 void Bitmap::DrawTo(HDC dc, const RECT& target) const {
     const int w = target.right - target.left, h = target.bottom - target.top;
     if (w == width_ && h == height_) {

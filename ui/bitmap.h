@@ -32,6 +32,10 @@ public:
     // 0x00BBGGRR; black outside the picture.
     Colour Pixel(int x, int y) const;
 
+    // The pixels, top row first, 0x00RRGGBB each, with every drawing call done; for handing the
+    // picture to a device that takes device-independent bits (a printer).
+    const std::uint32_t* Bits() const;
+
     // Draws the picture into `target` of another device context, stretched if the sizes differ.
     void DrawTo(HDC dc, const RECT& target) const;
 

@@ -16,26 +16,33 @@ constexpr const char* kPictureClass = "BrimlowPicture";
 constexpr const char* kPanelClass = "BrimlowPanel";
 constexpr const char* kCanvasClass = "BrimlowCanvas";
 
+void PaintPicture(HWND hwnd, HDC dc) {
+    RECT rc;
+    ::GetClientRect(hwnd, &rc);
+    const auto bitmap = reinterpret_cast<HBITMAP>(::GetWindowLongPtrA(hwnd, 0));
+    BITMAP info{};
+    if (bitmap && ::GetObjectA(bitmap, sizeof info, &info)) {
+        HDC memory = ::CreateCompatibleDC(dc);
+        const HGDIOBJ old = ::SelectObject(memory, bitmap);
+        ::SetStretchBltMode(dc, HALFTONE);
+        ::StretchBlt(dc, 0, 0, rc.right, rc.bottom, memory, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+        ::SelectObject(memory, old);
+        ::DeleteDC(memory);
+    }
+}
+
 LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = ::BeginPaint(hwnd, &ps);
-        RECT rc;
-        ::GetClientRect(hwnd, &rc);
-        const auto bitmap = reinterpret_cast<HBITMAP>(::GetWindowLongPtrA(hwnd, 0));
-        BITMAP info{};
-        if (bitmap && ::GetObjectA(bitmap, sizeof info, &info)) {
-            HDC memory = ::CreateCompatibleDC(dc);
-            const HGDIOBJ old = ::SelectObject(memory, bitmap);
-            ::SetStretchBltMode(dc, HALFTONE);
-            ::StretchBlt(dc, 0, 0, rc.right, rc.bottom, memory, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
-            ::SelectObject(memory, old);
-            ::DeleteDC(memory);
-        }
+        PaintPicture(hwnd, dc);
         ::EndPaint(hwnd, &ps);
         return 0;
     }
+    case WM_PRINTCLIENT:
+        PaintPicture(hwnd, reinterpret_cast<HDC>(wParam));
+        return 0;
     case WM_ERASEBKGND:
         return 1;
     case WM_NCDESTROY:
@@ -47,6 +54,26 @@ LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     }
     return ::DefWindowProcA(hwnd, message, wParam, lParam);
 }
+
+// The check box of a check-list item, drawn with plain lines so that it looks the same under every
+// theme and system: a framed white square, and a tick when checked.
+void DrawCheckMark(HDC dc, const RECT& box, bool checked, bool enabled) {
+    const win::GdiObject face(::CreateSolidBrush(enabled ? RGB(255, 255, 255) : ::GetSysColor(COLOR_BTNFACE)));
+    ::FillRect(dc, &box, static_cast<HBRUSH>(face.get()));
+    ::FrameRect(dc, &box, ::GetSysColorBrush(COLOR_BTNSHADOW));
+    if (!checked) return;
+    const int w = box.right - box.left;
+    const COLORREF ink = enabled ? RGB(0, 0, 0) : ::GetSysColor(COLOR_GRAYTEXT);
+    const win::GdiObject pen(::CreatePen(PS_SOLID, std::max(1, w / 6), ink));
+    const HGDIOBJ old = ::SelectObject(dc, pen.get());
+    const POINT tick[] = {{box.left + w * 3 / 13, box.top + w * 6 / 13},
+                          {box.left + w * 5 / 13, box.top + w * 9 / 13},
+                          {box.left + w * 10 / 13, box.top + w * 3 / 13}};
+    ::Polyline(dc, tick, 3);
+    ::SelectObject(dc, old);
+}
+
+constexpr int kCheckBoxSize = 13;  // pixels at 96 DPI
 
 int ScreenDpi() {
     HDC screen = ::GetDC(nullptr);
@@ -104,6 +131,15 @@ void Form::RegisterClasses() {
     ::RegisterClassExA(&canvas);
 }
 
+void Form::PaintPanel(const ControlState* state, HWND panel, HDC dc) {
+    RECT rc;
+    ::GetClientRect(panel, &rc);
+    const HBRUSH brush =
+        state && state->brush ? static_cast<HBRUSH>(state->brush.get()) : ::GetSysColorBrush(COLOR_BTNFACE);
+    ::FillRect(dc, &rc, brush);
+    ::DrawEdge(dc, &rc, BDR_SUNKENOUTER, BF_RECT);
+}
+
 LRESULT CALLBACK Form::PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     const auto* state = reinterpret_cast<const ControlState*>(::GetWindowLongPtrA(hwnd, 0));
     switch (message) {
@@ -124,12 +160,17 @@ LRESULT CALLBACK Form::PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         ::EndPaint(hwnd, &ps);
         return 0;
     }
+    case WM_PRINTCLIENT:
+        PaintPanel(state, hwnd, reinterpret_cast<HDC>(wParam));
+        return 0;
     // What the controls inside tell their parent is meant for the form.
     case WM_COMMAND:
     case WM_NOTIFY:
+    case WM_DRAWITEM:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
         return ::SendMessageA(::GetAncestor(hwnd, GA_ROOT), message, wParam, lParam);
     default:
         break;
@@ -462,6 +503,16 @@ void Form::BuildControls() {
             cls = STATUSCLASSNAMEA;
             style |= SBARS_SIZEGRIP;
             break;
+        case ControlKind::Button:
+            cls = "BUTTON";
+            style |= BS_PUSHBUTTON | WS_TABSTOP;
+            break;
+        case ControlKind::CheckList:
+            // Drawn by the form (DrawCheckListItem); the marks live in the item data.
+            cls = "LISTBOX";
+            style |= LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
+            exStyle |= WS_EX_CLIENTEDGE;
+            break;
         }
         HWND parent = hwnd_;
         if (!layout.parent.empty()) {
@@ -509,6 +560,17 @@ void Form::BuildControls() {
         if (layout.kind == ControlKind::Image) state.image = std::make_unique<Bitmap>(layout.rect.width, layout.rect.height);
         state.font = FontFor(layout.font);
         if (state.hwnd) ::SendMessageA(state.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), FALSE);
+        if (layout.kind == ControlKind::CheckList && state.hwnd) {
+            // The list asked for its item height before it had a font: tell it now.
+            HDC dc = ::GetDC(state.hwnd);
+            const HGDIOBJ old = ::SelectObject(dc, state.font);
+            TEXTMETRICA metrics{};
+            ::GetTextMetricsA(dc, &metrics);
+            ::SelectObject(dc, old);
+            ::ReleaseDC(state.hwnd, dc);
+            const int height = std::max<int>(metrics.tmHeight + Scale(3), Scale(kCheckBoxSize + 3));
+            ::SendMessageA(state.hwnd, LB_SETITEMHEIGHT, 0, height);
+        }
         if (layout.backColour != kDefaultColour) state.brush.reset(::CreateSolidBrush(layout.backColour));
         controls_.push_back(std::move(state));
         const ControlState& placed = controls_.back();
@@ -862,6 +924,103 @@ void Form::SetTimerEnabled(std::string_view name, bool enabled) {
 
 bool Form::TimerEnabled(std::string_view name) const { return FindTimer(name).enabled; }
 
+void Form::CheckListClear(std::string_view name) {
+    ::SendMessageA(ControlOfKind(name, ControlKind::CheckList).hwnd, LB_RESETCONTENT, 0, 0);
+}
+
+int Form::CheckListAdd(std::string_view name, const std::string& text, bool checked) {
+    const HWND list = ControlOfKind(name, ControlKind::CheckList).hwnd;
+    const LRESULT index = ::SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (index == LB_ERR || index == LB_ERRSPACE)
+        throw std::runtime_error("The list " + std::string(name) + " has no room for another item.");
+    ::SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(index), checked ? 1 : 0);
+    return static_cast<int>(index);
+}
+
+int Form::CheckListCount(std::string_view name) const {
+    return static_cast<int>(::SendMessageA(ControlOfKind(name, ControlKind::CheckList).hwnd, LB_GETCOUNT, 0, 0));
+}
+
+std::string Form::CheckListText(std::string_view name, int index) const {
+    const HWND list = ControlOfKind(name, ControlKind::CheckList).hwnd;
+    const LRESULT length = ::SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR) throw std::out_of_range("The list " + std::string(name) + " has no item " + std::to_string(index));
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const LRESULT copied = ::SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied == LB_ERR ? 0 : static_cast<std::size_t>(copied));
+    return text;
+}
+
+bool Form::CheckListChecked(std::string_view name, int index) const {
+    const HWND list = ControlOfKind(name, ControlKind::CheckList).hwnd;
+    if (index < 0 || index >= CheckListCount(name))
+        throw std::out_of_range("The list " + std::string(name) + " has no item " + std::to_string(index));
+    return ::SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(index), 0) == 1;
+}
+
+void Form::SetCheckListChecked(std::string_view name, int index, bool checked) {
+    const HWND list = ControlOfKind(name, ControlKind::CheckList).hwnd;
+    if (::SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(index), checked ? 1 : 0) == LB_ERR)
+        throw std::out_of_range("The list " + std::string(name) + " has no item " + std::to_string(index));
+    RECT item;
+    if (::SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item)) != LB_ERR)
+        ::InvalidateRect(list, &item, FALSE);
+}
+
+void Form::DrawCheckListItem(const ControlState& list, const DRAWITEMSTRUCT& item) const {
+    HDC dc = item.hDC;
+    const bool enabled = ::IsWindowEnabled(list.hwnd) != FALSE;
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    const ControlLayout& layout = *list.layout;
+    // The empty list still draws its focus, with itemID -1.
+    RECT row = item.rcItem;
+    const HBRUSH back = list.brush ? static_cast<HBRUSH>(list.brush.get()) : ::GetSysColorBrush(COLOR_WINDOW);
+    ::FillRect(dc, &row, back);
+    if (item.itemID == static_cast<UINT>(-1)) {
+        if (item.itemState & ODS_FOCUS) ::DrawFocusRect(dc, &row);
+        return;
+    }
+    const int box = Scale(kCheckBoxSize);
+    const int gap = Scale(2);
+    const int top = row.top + (row.bottom - row.top - box) / 2;
+    const RECT mark{row.left + gap, top, row.left + gap + box, top + box};
+    const bool checked = ::SendMessageA(list.hwnd, LB_GETITEMDATA, item.itemID, 0) == 1;
+    DrawCheckMark(dc, mark, checked, enabled);
+
+    RECT text = row;
+    text.left = mark.right + Scale(4);
+    const LRESULT length = ::SendMessageA(list.hwnd, LB_GETTEXTLEN, item.itemID, 0);
+    std::string caption(length > 0 ? static_cast<std::size_t>(length) + 1 : 1, '\0');
+    if (length > 0) {
+        const LRESULT copied = ::SendMessageA(list.hwnd, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(caption.data()));
+        caption.resize(copied == LB_ERR ? 0 : static_cast<std::size_t>(copied));
+    } else {
+        caption.clear();
+    }
+    if (selected) {
+        RECT highlight = text;
+        highlight.left -= Scale(2);
+        ::FillRect(dc, &highlight, ::GetSysColorBrush(enabled ? COLOR_HIGHLIGHT : COLOR_BTNFACE));
+    }
+    const COLORREF ink = !enabled ? ::GetSysColor(COLOR_GRAYTEXT)
+                         : selected ? ::GetSysColor(COLOR_HIGHLIGHTTEXT)
+                         : layout.textColour != kDefaultColour ? layout.textColour
+                                                               : ::GetSysColor(COLOR_WINDOWTEXT);
+    const int oldMode = ::SetBkMode(dc, TRANSPARENT);
+    const COLORREF oldInk = ::SetTextColor(dc, ink);
+    const HGDIOBJ oldFont = ::SelectObject(dc, list.font);
+    ::DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &text,
+                DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    ::SelectObject(dc, oldFont);
+    ::SetTextColor(dc, oldInk);
+    ::SetBkMode(dc, oldMode);
+    if (item.itemState & ODS_FOCUS) {
+        RECT focus = text;
+        focus.left -= Scale(2);
+        ::DrawFocusRect(dc, &focus);
+    }
+}
+
 void Form::SetColourKeyTransparency(bool on, Colour key) {
     LONG_PTR style = ::GetWindowLongPtrA(hwnd_, GWL_EXSTYLE);
     if (on) {
@@ -906,7 +1065,8 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         const HWND from = reinterpret_cast<HWND>(lParam);
         const ControlState* control = from ? FindControl(from) : nullptr;
         const bool linkClick = control && control->layout->kind == ControlKind::LinkLabel && HIWORD(wParam) == STN_CLICKED;
-        if (!from || from == toolBar_ || linkClick) {
+        const bool buttonClick = control && control->layout->kind == ControlKind::Button && HIWORD(wParam) == BN_CLICKED;
+        if (!from || from == toolBar_ || linkClick || buttonClick) {
             RunCommand(LOWORD(wParam));
             return 0;
         }
@@ -953,6 +1113,22 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (HBRUSH brush = BrushForControl(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)))
             return reinterpret_cast<LRESULT>(brush);
         break;
+    case WM_CTLCOLORLISTBOX:
+        // A list keeps the window colour unless it has one of its own: it never takes the form's.
+        if (const ControlState* list = FindControl(reinterpret_cast<HWND>(lParam)); list && list->brush) {
+            ::SetBkColor(reinterpret_cast<HDC>(wParam), list->layout->backColour);
+            return reinterpret_cast<LRESULT>(list->brush.get());
+        }
+        break;
+    case WM_DRAWITEM: {
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        const ControlState* list = item->CtlType == ODT_LISTBOX ? FindControl(item->hwndItem) : nullptr;
+        if (list && list->layout->kind == ControlKind::CheckList) {
+            DrawCheckListItem(*list, *item);
+            return TRUE;
+        }
+        break;
+    }
     case WM_ERASEBKGND: {
         // The class has no background brush of its own: a form without a colour takes the
         // system's face colour, as its controls do.
@@ -983,6 +1159,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (layout_.minHeight) reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize.y = Scale(layout_.minHeight);
         return 0;
     case WM_CLOSE:
+        Application::Instance().Guard([&] { FormClose(); });
         modalDone_ = true;
         if (isMain_) {
             ::DestroyWindow(hwnd_);

@@ -78,6 +78,14 @@ public:
     HWND toolBar() const { return toolBar_; }
     void SetToolBarVisible(bool visible);
     bool ToolBarVisible() const;
+    // Check lists (ControlKind::CheckList): items in the order they were added, each with its mark.
+    // The item's mark is its item data (1 checked, 0 not), so another process can read it back.
+    void CheckListClear(std::string_view name);
+    int CheckListAdd(std::string_view name, const std::string& text, bool checked);
+    int CheckListCount(std::string_view name) const;
+    std::string CheckListText(std::string_view name, int index) const;
+    bool CheckListChecked(std::string_view name, int index) const;
+    void SetCheckListChecked(std::string_view name, int index, bool checked);
 
     // Colour-key transparency: every pixel of `key` colour becomes see-through.
     void SetColourKeyTransparency(bool on, Colour key);
@@ -95,6 +103,8 @@ protected:
     virtual void FormCreate() {}
     virtual void FormShow() {}
     virtual void FormResize() {}
+    // Runs when the form is asked to close, before it hides (or, for the main form, ends).
+    virtual void FormClose() {}
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
@@ -127,6 +137,8 @@ private:
     static LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK CanvasProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static void PaintCanvas(const ControlState& state, HDC dc);
+    static void PaintPanel(const ControlState* state, HWND panel, HDC dc);
+    void DrawCheckListItem(const ControlState& list, const DRAWITEMSTRUCT& item) const;
     static void RegisterClasses();
     void BuildMenu();
     void BuildToolBar();

@@ -47,6 +47,10 @@ enum class ControlKind {
     CheckBox,      // a check box with its text beside it
     ListView,      // a report-style list with its columns (ui/list_view.h reads and fills it)
     StatusBar,     // a status bar along the bottom edge, one panel; its text is the panel's
+    Button,        // a push button; its clicks go to the handler bound with Form::OnClick
+    // A list of texts, each with a check mark the program sets (Form::CheckList...). The marks
+    // show facts, so clicks select an item but never change its mark.
+    CheckList,
 };
 
 enum class TextAlign { Left, Centre, Right };

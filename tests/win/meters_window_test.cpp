@@ -12,39 +12,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <deque>
-
 namespace brimlow {
 namespace {
 
-using cpu::RawLoadSample;
-using cpu::Time64;
-
-constexpr std::uint32_t kSecond = 10'000'000;  // 100-ns units
-
-// Readings handed out in order; nullopt stands for a refused query.
-class ScriptedSource : public cpu::LoadSampleSource {
-public:
-    std::deque<std::optional<RawLoadSample>> script;
-    std::optional<RawLoadSample> Read() override {
-        if (script.empty()) return std::nullopt;
-        auto next = script.front();
-        script.pop_front();
-        return next;
-    }
-    // A reading `seconds` after the start with `idle` seconds of idle time on two processors.
-    void Add(double seconds, double idle, std::uint8_t processors = 2) {
-        script.push_back(RawLoadSample{processors, Time64{static_cast<std::uint32_t>(std::llround(seconds * kSecond)), 0},
-                                       Time64{static_cast<std::uint32_t>(std::llround(idle * kSecond)), 0}});
-    }
-    void Refuse() { script.push_back(std::nullopt); }
-};
-
-// The label text for a value, with the separator the system gives this user.
-std::string LoadText(const char* whole, const char* tenth) {
-    return std::string(whole) + cpu::UserDecimalSeparator() + tenth + " %";
-}
+constexpr std::uint32_t kSecond = testing::ScriptedLoadSource::kSecond;
+using ScriptedSource = testing::ScriptedLoadSource;
+using testing::LoadText;
 
 class MetersWindow : public ::testing::Test {
 protected:

@@ -1,6 +1,6 @@
 // The form runtime on small forms of its own: controls by name, handlers by name, anchors, the
-// link cursor, modal showing, fixed on-top windows, panels, gauges, pictures, paint boxes and
-// timers.
+// link cursor, modal showing, fixed on-top windows, panels, gauges, pictures, paint boxes, timers,
+// check lists, buttons, the close handler and the message pump for long handlers.
 #include "tests/win/win_test_support.h"
 #include "ui/application.h"
 #include "ui/form.h"
@@ -374,6 +374,145 @@ TEST(Bitmap, LinesLeaveOutTheirEndAndCopiesMayOverlap) {
     EXPECT_EQ(picture.Pixel(27, 3), ui::kGreen) << "what lay beyond the copied area stays";
     EXPECT_EQ(picture.Pixel(-1, 0), ui::kBlack);
     EXPECT_EQ(picture.Pixel(30, 0), ui::kBlack);
+}
+
+ui::FormLayout ListFormLayout() {
+    ui::FormLayout form;
+    form.className = "TfrmListTest";
+    form.caption = "List test";
+    form.clientWidth = 300;
+    form.clientHeight = 200;
+    form.backColour = ui::kWhite;
+    ui::ControlLayout list;
+    list.name = "CheckList1";
+    list.kind = ui::ControlKind::CheckList;
+    list.rect = {10, 10, 150, 120};
+    ui::ControlLayout panel;
+    panel.name = "Panel1";
+    panel.kind = ui::ControlKind::Panel;
+    panel.rect = {170, 10, 120, 60};
+    ui::ControlLayout button;
+    button.name = "Button1";
+    button.kind = ui::ControlKind::Button;
+    button.text = "Press";
+    button.rect = {10, 5, 100, 25};
+    button.parent = "Panel1";
+    form.controls = {list, panel, button};
+    return form;
+}
+
+class ListForm : public ui::Form {
+public:
+    ListForm() : ui::Form(Layout()) {}
+    static const ui::FormLayout& Layout() {
+        static const ui::FormLayout layout = ListFormLayout();
+        return layout;
+    }
+    int presses = 0;
+    int closes = 0;
+    bool visibleWhenClosing = false;
+
+protected:
+    void FormCreate() override { OnClick("Button1", [this] { ++presses; }); }
+    void FormClose() override {
+        ++closes;
+        visibleWhenClosing = Visible();
+    }
+};
+
+TEST(FormRuntime, ACheckListKeepsItsItemsAndMarks) {
+    ListForm form;
+    form.Create();
+    EXPECT_EQ(form.CheckListCount("CheckList1"), 0);
+    EXPECT_EQ(form.CheckListAdd("CheckList1", "MMX extensions", true), 0);
+    EXPECT_EQ(form.CheckListAdd("CheckList1", "Serial number", false), 1);
+    EXPECT_EQ(form.CheckListAdd("CheckList1", "", true), 2) << "an empty text is an item too";
+    EXPECT_EQ(form.CheckListCount("CheckList1"), 3);
+    EXPECT_EQ(form.CheckListText("CheckList1", 0), "MMX extensions");
+    EXPECT_EQ(form.CheckListText("CheckList1", 2), "");
+    EXPECT_TRUE(form.CheckListChecked("CheckList1", 0));
+    EXPECT_FALSE(form.CheckListChecked("CheckList1", 1));
+    form.SetCheckListChecked("CheckList1", 1, true);
+    EXPECT_TRUE(form.CheckListChecked("CheckList1", 1));
+    // Items keep the order they were added in, not an alphabetical one.
+    form.CheckListAdd("CheckList1", "A first letter", false);
+    EXPECT_EQ(form.CheckListText("CheckList1", 3), "A first letter");
+    EXPECT_THROW(form.CheckListText("CheckList1", 4), std::out_of_range);
+    EXPECT_THROW(form.CheckListChecked("CheckList1", -1), std::out_of_range);
+    EXPECT_THROW(form.SetCheckListChecked("CheckList1", 9, true), std::out_of_range);
+    EXPECT_THROW(form.CheckListCount("Button1"), std::logic_error);
+    // The mark is the item data, which another process can read.
+    EXPECT_EQ(::SendMessageA(form.Control("CheckList1"), LB_GETITEMDATA, 1, 0), 1);
+    EXPECT_EQ(::SendMessageA(form.Control("CheckList1"), LB_GETITEMDATA, 3, 0), 0);
+
+    // A click selects an item and leaves its mark as it is.
+    const HWND list = form.Control("CheckList1");
+    RECT item{};
+    ::SendMessageA(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+    const LPARAM at = MAKELPARAM(item.left + 8, (item.top + item.bottom) / 2);
+    ::SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageA(list, WM_LBUTTONUP, 0, at);
+    EXPECT_TRUE(form.CheckListChecked("CheckList1", 0));
+    EXPECT_EQ(::SendMessageA(list, LB_GETCURSEL, 0, 0), 0);
+
+    form.CheckListClear("CheckList1");
+    EXPECT_EQ(form.CheckListCount("CheckList1"), 0);
+}
+
+TEST(FormRuntime, ACheckListDrawsATickForACheckedItemOnly) {
+    ListForm form;
+    form.Create();
+    form.CheckListAdd("CheckList1", "on", true);
+    form.CheckListAdd("CheckList1", "off", false);
+    const HWND list = form.Control("CheckList1");
+    const auto painted = testing::PaintedClient(list);
+    const auto inkIn = [&](int index) {
+        RECT item{};
+        ::SendMessageA(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+        EXPECT_GE(item.bottom - item.top, form.Scale(13)) << "an item is as high as its box";
+        int black = 0;
+        for (int y = item.top; y < item.bottom; ++y)
+            for (int x = item.left + form.Scale(4); x < item.left + form.Scale(13); ++x)
+                black += painted->Pixel(x, y) == ui::kBlack;
+        return black;
+    };
+    EXPECT_GT(inkIn(0), 5);
+    EXPECT_EQ(inkIn(1), 0);
+}
+
+TEST(FormRuntime, AButtonRunsItsHandlerAlsoFromInsideAPanel) {
+    ListForm form;
+    form.Create();
+    const HWND button = form.Control("Button1");
+    EXPECT_EQ(::GetParent(button), form.Control("Panel1"));
+    EXPECT_EQ(form.Text("Button1"), "Press");
+    ::SendMessageA(button, BM_CLICK, 0, 0);
+    EXPECT_EQ(form.presses, 1);
+    form.Click("Button1");
+    EXPECT_EQ(form.presses, 2);
+}
+
+TEST(FormRuntime, TheCloseHandlerRunsBeforeTheFormHides) {
+    ListForm form;
+    form.Show();
+    ::SendMessageA(form.hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(form.closes, 1);
+    EXPECT_TRUE(form.visibleWhenClosing);
+    EXPECT_FALSE(form.Visible());
+}
+
+TEST(FormRuntime, ProcessMessagesHandlesWhatWaitsAndLeavesAQuitForTheLoop) {
+    ListForm form;
+    form.Create();
+    const HWND button = form.Control("Button1");
+    ::PostMessageA(form.Control("Panel1"), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED),
+                   reinterpret_cast<LPARAM>(button));
+    ::PostQuitMessage(3);
+    ui::Application::Instance().ProcessMessages();
+    EXPECT_EQ(form.presses, 1);
+    MSG quit{};
+    ASSERT_TRUE(::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit request is still there";
+    EXPECT_EQ(quit.wParam, 3u);
 }
 
 }  // namespace

@@ -1,11 +1,35 @@
 #include "tests/win/win_test_support.h"
 
+#include "cpu/cpu_load_win.h"
+
+#include <winspool.h>
+
 #include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 
 namespace brimlow::testing {
 namespace {
 constexpr const char* kScratchPath = "Software\\BrimlowTests\\Machine";
+}
+
+std::optional<cpu::RawLoadSample> ScriptedLoadSource::Read() {
+    if (script.empty()) return std::nullopt;
+    auto next = script.front();
+    script.pop_front();
+    return next;
+}
+
+void ScriptedLoadSource::Add(double seconds, double idle, std::uint8_t processors) {
+    script.push_back(cpu::RawLoadSample{processors,
+                                        cpu::Time64{static_cast<std::uint32_t>(std::llround(seconds * kSecond)), 0},
+                                        cpu::Time64{static_cast<std::uint32_t>(std::llround(idle * kSecond)), 0}});
+}
+
+std::string LoadText(const char* whole, const char* tenth) {
+    return std::string(whole) + cpu::UserDecimalSeparator() + tenth + " %";
 }
 
 ScratchMachineKey::ScratchMachineKey() {
@@ -55,6 +79,122 @@ void ScratchMachineKey::SetString(const char* path, const char* name, const std:
 
 void ScratchMachineKey::SetDword(const char* path, const char* name, DWORD value) {
     Set(path, name, REG_DWORD, &value, sizeof value);
+}
+
+namespace {
+
+constexpr const char* kTestDriver = "Brimlow Test PostScript";
+
+// A colour PostScript printer at 300 dpi with one paper size, A4.
+constexpr const char* kTestPpd =
+    "*PPD-Adobe: \"4.3\"\r\n*FormatVersion: \"4.3\"\r\n*FileVersion: \"1.0\"\r\n*LanguageVersion: English\r\n"
+    "*LanguageEncoding: ISOLatin1\r\n*PCFileName: \"BRIMLOW.PPD\"\r\n*Manufacturer: \"Brimlow\"\r\n"
+    "*Product: \"(Brimlow Test)\"\r\n*ModelName: \"Brimlow Test\"\r\n*ShortNickName: \"Brimlow Test\"\r\n"
+    "*NickName: \"Brimlow Test\"\r\n*PSVersion: \"(3010.000) 0\"\r\n*LanguageLevel: \"3\"\r\n*ColorDevice: True\r\n"
+    "*DefaultColorSpace: RGB\r\n*FileSystem: False\r\n*Throughput: \"1\"\r\n*LandscapeOrientation: Plus90\r\n"
+    "*TTRasterizer: Type42\r\n*DefaultResolution: 300dpi\r\n"
+    "*OpenUI *PageSize: PickOne\r\n*DefaultPageSize: A4\r\n"
+    "*PageSize A4/A4: \"<</PageSize[595 842]/ImagingBBox null>>setpagedevice\"\r\n*CloseUI: *PageSize\r\n"
+    "*OpenUI *PageRegion: PickOne\r\n*DefaultPageRegion: A4\r\n"
+    "*PageRegion A4/A4: \"<</PageSize[595 842]/ImagingBBox null>>setpagedevice\"\r\n*CloseUI: *PageRegion\r\n"
+    "*DefaultImageableArea: A4\r\n*ImageableArea A4/A4: \"18 18 577 824\"\r\n"
+    "*DefaultPaperDimension: A4\r\n*PaperDimension A4/A4: \"595 842\"\r\n";
+
+std::string TempDirectory() {
+    char dir[MAX_PATH] = {};
+    ::GetTempPathA(MAX_PATH, dir);
+    return dir;
+}
+
+void RemovePrinter() {
+    HANDLE printer = nullptr;
+    PRINTER_DEFAULTSA access{nullptr, nullptr, PRINTER_ALL_ACCESS};
+    if (::OpenPrinterA(const_cast<char*>(TestPrinter::kName), &printer, &access)) {
+        ::DeletePrinter(printer);
+        ::ClosePrinter(printer);
+    }
+    ::DeletePrinterDriverA(nullptr, nullptr, const_cast<char*>(kTestDriver));
+}
+
+DialogAnswerer* g_answerer = nullptr;
+
+}  // namespace
+
+TestPrinter::TestPrinter() {
+    RemovePrinter();  // what an earlier run may have left
+    char driverDir[MAX_PATH] = {};
+    DWORD needed = 0;
+    if (!::GetPrinterDriverDirectoryA(nullptr, nullptr, 1, reinterpret_cast<BYTE*>(driverDir), sizeof driverDir,
+                                      &needed))
+        return;
+    driverFile_ = std::string(driverDir) + "\\brimlow-test.ppd";
+    std::ofstream(driverFile_, std::ios::binary) << kTestPpd;
+    char system[MAX_PATH] = {};
+    ::GetSystemDirectoryA(system, MAX_PATH);
+    std::string driver = std::string(system) + "\\wineps.drv";
+    DRIVER_INFO_3A info{};
+    info.cVersion = 3;
+    info.pName = const_cast<char*>(kTestDriver);
+    info.pDriverPath = driver.data();
+    info.pConfigFile = driver.data();
+    info.pDataFile = driverFile_.data();
+    info.pDefaultDataType = const_cast<char*>("RAW");
+    if (!::AddPrinterDriverExA(nullptr, 3, reinterpret_cast<BYTE*>(&info), APD_COPY_NEW_FILES)) return;
+
+    portFile_ = TempDirectory() + "brimlow-test-printer.ps";
+    ForgetPrinted();
+    PRINTER_INFO_2A printer{};
+    printer.pPrinterName = const_cast<char*>(kName);
+    printer.pPortName = portFile_.data();
+    printer.pDriverName = const_cast<char*>(kTestDriver);
+    printer.pPrintProcessor = const_cast<char*>("WinPrint");
+    printer.pDatatype = const_cast<char*>("RAW");
+    const HANDLE added = ::AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&printer));
+    if (!added) return;
+    ::ClosePrinter(added);
+    installed_ = ::SetDefaultPrinterA(kName) != FALSE;
+}
+
+TestPrinter::~TestPrinter() {
+    RemovePrinter();
+    if (!driverFile_.empty()) ::DeleteFileA(driverFile_.c_str());
+    ForgetPrinted();
+}
+
+std::string TestPrinter::Printed() const {
+    std::ifstream in(portFile_, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void TestPrinter::ForgetPrinted() const {
+    if (!portFile_.empty()) ::DeleteFileA(portFile_.c_str());
+}
+
+DialogAnswerer::DialogAnswerer(int button) : button_(button) {
+    g_answerer = this;
+    hook_ = ::SetWindowsHookExA(WH_CBT, Hook, nullptr, ::GetCurrentThreadId());
+}
+
+DialogAnswerer::~DialogAnswerer() {
+    if (hook_) ::UnhookWindowsHookEx(hook_);
+    g_answerer = nullptr;
+}
+
+LRESULT CALLBACK DialogAnswerer::Hook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE && g_answerer) {
+        const HWND window = reinterpret_cast<HWND>(wParam);
+        char cls[64] = {};
+        ::GetClassNameA(window, cls, sizeof cls);
+        if (std::string(cls) == "#32770") {
+            char title[256] = {};
+            ::GetWindowTextA(window, title, sizeof title);
+            g_answerer->titles_.push_back(title);
+            ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(g_answerer->button_, BN_CLICKED), 0);
+        }
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 }  // namespace brimlow::testing

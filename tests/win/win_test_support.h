@@ -1,12 +1,15 @@
 // Helpers shared by the Windows tests.
 #pragma once
 
+#include "cpu/cpu_load.h"
 #include "platform/win_handles.h"
 #include "ui/bitmap.h"
 
 #include <windows.h>
 
+#include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +19,20 @@ namespace brimlow::testing {
 std::vector<std::string>& ReportedErrors();
 // Texts of the information boxes the program would have shown, in order.
 std::vector<std::string>& ShownMessages();
+
+// Load readings handed out in order, for the two load displays; nullopt stands for a refused query.
+class ScriptedLoadSource : public cpu::LoadSampleSource {
+public:
+    static constexpr std::uint32_t kSecond = 10'000'000;  // 100-ns units
+    std::deque<std::optional<cpu::RawLoadSample>> script;
+    std::optional<cpu::RawLoadSample> Read() override;
+    // A reading `seconds` after the start with `idle` seconds of idle time on `processors`.
+    void Add(double seconds, double idle, std::uint8_t processors = 2);
+    void Refuse() { script.push_back(std::nullopt); }
+};
+
+// The load label's text for a value, with the separator the system gives this user: "43.5 %".
+std::string LoadText(const char* whole, const char* tenth);
 
 // What a control paints of its client area, painted into a memory picture of the same size, as
 // printing it would (WM_PRINTCLIENT): no screen needed, and nothing else drawn over it.
@@ -38,6 +55,46 @@ public:
 
 private:
     win::RegKey scratch_;
+};
+
+// A printer of the test's own on Wine's PostScript driver, made the default printer while the object
+// lives. Its port is a file, so whatever is printed on it can be read back as PostScript. The
+// driver, the printer and the files go again with the object.
+class TestPrinter {
+public:
+    TestPrinter();
+    ~TestPrinter();
+    TestPrinter(const TestPrinter&) = delete;
+    TestPrinter& operator=(const TestPrinter&) = delete;
+
+    static constexpr const char* kName = "Brimlow Test Printer";
+    bool installed() const { return installed_; }
+    const std::string& portFile() const { return portFile_; }
+    // What reached the port so far; empty when nothing was printed.
+    std::string Printed() const;
+    void ForgetPrinted() const;
+
+private:
+    bool installed_ = false;
+    std::string driverFile_;
+    std::string portFile_;
+};
+
+// Answers every dialog box this thread opens while the object lives by pressing `button` (IDOK,
+// IDCANCEL), and remembers their titles: modal dialogs can then run inside a test.
+class DialogAnswerer {
+public:
+    explicit DialogAnswerer(int button);
+    ~DialogAnswerer();
+    DialogAnswerer(const DialogAnswerer&) = delete;
+    DialogAnswerer& operator=(const DialogAnswerer&) = delete;
+    const std::vector<std::string>& titles() const { return titles_; }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+    HHOOK hook_ = nullptr;
+    int button_;
+    std::vector<std::string> titles_;
 };
 
 }  // namespace brimlow::testing

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Pictures of the processor window and the meters window as a user sees them: brimlow.exe on a
+# private Xvfb inside a Wine virtual desktop (on a bare Xvfb there is no window manager, so no
+# frames, and Wine stalls 2 s per closed window). Run by hand; not part of the test command.
+#   tests/e2e/screenshots.sh [BUILD_DIR [OUT_DIR]]      default build/win64 and build/screenshots
+# Writes cpu.png and meters.png (the whole virtual desktop, 1024 x 768).
+set -uo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+. "$root/scripts/wine_lib.sh"
+build=$(cd "${1:-$root/build/win64}" && pwd) || exit 1
+out=${2:-$root/build/screenshots}
+mkdir -p "$out" && out=$(cd "$out" && pwd)
+work=$out/work
+prefix=$work/prefix
+
+[ -f "$work/template/system.reg" ] || make_template "$work/template" || exit 1
+clone_prefix "$work/template" "$prefix"
+wine_set "$prefix" 'HKCU\Software\Wine\Drivers' Graphics x11
+wine_set "$prefix" 'HKCU\Software\Wine\Explorer' Desktop Default
+wine_set "$prefix" 'HKCU\Software\Wine\Explorer\Desktops' Default 1024x768
+wine_stop "$prefix"
+
+# A display of our own, numbered by Xvfb itself.
+exec 3< <(Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null & echo "pid $!"; wait)
+read -r _ xvfb <&3
+read -r display <&3
+trap 'wine_stop "$prefix"; kill "$xvfb" 2>/dev/null' EXIT
+echo "Xvfb :$display (pid $xvfb)"
+
+rm -f "$out"/cpu.bmp "$out"/meters.bmp
+DISPLAY=:$display wine_in "$prefix" 180 "$build/uidriver.exe" --screenshots \
+  "Z:${build//\//\\}\\brimlow.exe" "Z:${out//\//\\}" 2>/dev/null
+rc=$?
+for shot in cpu meters; do
+  [ -f "$out/$shot.bmp" ] && convert "$out/$shot.bmp" "$out/$shot.png" && rm -f "$out/$shot.bmp" && echo "$out/$shot.png"
+done
+exit $rc
