@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 #include <winsvc.h>
 
 #include <algorithm>
@@ -193,6 +194,10 @@ TEST(StartupFromMainWindow, StartupShowsTheWindowAndThenFillsIt) {
     EXPECT_TRUE(startup.Visible());
     EXPECT_EQ(AllRows(startup.ListView1()), (Rows{{"Registry (HKCU) - Run", "Tray", "tray.exe"}}));
     EXPECT_EQ(startup.Text("StatusBar1"), "Count: 1");
+    // One status panel of 300 pixels, not the whole bar.
+    int right[2] = {};
+    ASSERT_EQ(::SendMessageA(startup.Control("StatusBar1"), SB_GETPARTS, 2, reinterpret_cast<LPARAM>(right)), 1);
+    EXPECT_EQ(right[0], startup.Scale(300));
     startup.Click("Exit1");  // closes the window; it stays alive, hidden
     ui::Application::Instance().ProcessMessages();
     EXPECT_FALSE(startup.Visible());
