@@ -45,11 +45,17 @@ void TForm1::FormCreate() {
     frmUnistall_->Create(hwnd());
     OnClick("Uninstallers1", [this] { frmUnistall_->Show(); });
     OnClick("ToolButton13", [this] { frmUnistall_->Show(); });
+    frmStartup_ = std::make_unique<TfrmStartup>();
+    frmStartup_->Create(hwnd());
+    OnClick("Startup1", [this] { Startup1Click(); });
     frmMeters_ = std::make_unique<TfrmMeters>();
     frmMeters_->Create(hwnd());
     OnClick("SystemResourceMeters1", [this] { SystemResourceMeters1Click(); });
     OnClick("CPUInfo1", [this] { CPUInfo1Click(); });
     OnClick("ToolButton2", [this] { Click("CPUInfo1"); });
+    frmServices_ = std::make_unique<TfrmServices>();
+    frmServices_->Create(hwnd());
+    OnClick("Services1", [this] { frmServices_->Show(); });
 }
 
 void TForm1::FormShow() {
@@ -164,6 +170,12 @@ void TForm1::CPUInfo1Click() {
         cpu->SetTimerEnabled("Timer1", true);
     }
     cpu->ShowModal();
+}
+
+// The startup window has no show handler of its own: it is filled once it is on the screen.
+void TForm1::Startup1Click() {
+    frmStartup_->Show();
+    frmStartup_->Click("Refresh1");
 }
 
 void TForm1::StaticText3Click() {

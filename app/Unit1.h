@@ -4,6 +4,8 @@
 #include "app/summary_text.h"
 #include "cpu/TfrmMeters.h"
 #include "devices/TfrmDevices.h"
+#include "sysconfig/TfrmServices.h"
+#include "sysconfig/TfrmStartup.h"
 #include "sysconfig/TfrmUnistall.h"
 #include "ui/form.h"
 
@@ -35,7 +37,9 @@ public:
     // The detail windows made at start, hidden until opened.
     TfrmDevices& frmDevices() { return *frmDevices_; }
     TfrmUnistall& frmUnistall() { return *frmUnistall_; }
+    TfrmStartup& frmStartup() { return *frmStartup_; }
     TfrmMeters& frmMeters() { return *frmMeters_; }
+    TfrmServices& frmServices() { return *frmServices_; }
 
 protected:
     void FormCreate() override;
@@ -47,6 +51,7 @@ private:
     void StaticText3Click();
     void SystemResourceMeters1Click();
     void CPUInfo1Click();
+    void Startup1Click();
 
     std::vector<std::string> params_;
     std::string versionText_;
@@ -55,7 +60,9 @@ private:
     std::string adminPassword_;
     std::unique_ptr<TfrmDevices> frmDevices_;
     std::unique_ptr<TfrmUnistall> frmUnistall_;
+    std::unique_ptr<TfrmStartup> frmStartup_;
     std::unique_ptr<TfrmMeters> frmMeters_;
+    std::unique_ptr<TfrmServices> frmServices_;
 };
 
 }  // namespace brimlow

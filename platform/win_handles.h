@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <winsvc.h>
 
 #include <utility>
 
@@ -76,6 +77,16 @@ struct AcceleratorTraits {
     static Type Invalid() { return nullptr; }
     static void Close(Type h) { ::DestroyAcceleratorTable(h); }
 };
+struct FindHandleTraits {
+    using Type = HANDLE;
+    static Type Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Type h) { ::FindClose(h); }
+};
+struct ServiceHandleTraits {
+    using Type = SC_HANDLE;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type h) { ::CloseServiceHandle(h); }
+};
 using KernelHandle = UniqueHandle<NullHandleTraits>;
 using FileHandle = UniqueHandle<FileHandleTraits>;
 using RegKey = UniqueHandle<RegKeyTraits>;
@@ -83,5 +94,7 @@ using Library = UniqueHandle<ModuleTraits>;
 using GdiObject = UniqueHandle<GdiObjectTraits>;
 using Menu = UniqueHandle<MenuTraits>;
 using Accelerators = UniqueHandle<AcceleratorTraits>;
+using FindHandle = UniqueHandle<FindHandleTraits>;
+using ServiceHandle = UniqueHandle<ServiceHandleTraits>;
 
 }  // namespace brimlow::win

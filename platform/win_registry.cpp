@@ -66,6 +66,18 @@ std::vector<std::string> SubKeyNames(HKEY key) {
     return names;
 }
 
+std::vector<std::string> ValueNames(HKEY key) {
+    std::vector<std::string> names;
+    for (DWORD index = 0;; ++index) {
+        std::vector<char> name(16384, '\0');  // a value name has at most 16383 characters
+        DWORD length = static_cast<DWORD>(name.size());
+        const LONG rc = ::RegEnumValueA(key, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+        if (rc != ERROR_SUCCESS && rc != ERROR_MORE_DATA) break;
+        names.emplace_back(name.data(), length);
+    }
+    return names;
+}
+
 LONG DeleteKeyTree(HKEY parent, const std::string& name) {
     // Older systems delete only keys without subkeys: the subkeys go first, deepest first.
     HKEY opened = nullptr;

@@ -23,6 +23,9 @@ std::optional<std::string> ReadValueText(HKEY key, const char* name);
 // The names of a key's subkeys, in the order the registry returns them.
 std::vector<std::string> SubKeyNames(HKEY key);
 
+// The names of a key's values, in the order the registry returns them ("" for the default value).
+std::vector<std::string> ValueNames(HKEY key);
+
 // Deletes the subkey `name` of `parent` with everything beneath it. ERROR_SUCCESS, or the
 // system's error code of the first step that failed (what was deleted before it stays deleted).
 LONG DeleteKeyTree(HKEY parent, const std::string& name);

@@ -539,6 +539,7 @@ void Form::BuildControls() {
             DWORD extended = LVS_EX_LABELTIP;
             if (layout.list.gridLines) extended |= LVS_EX_GRIDLINES;
             if (layout.list.rowSelect) extended |= LVS_EX_FULLROWSELECT;
+            if (layout.list.flatScrollBars) extended |= LVS_EX_FLATSB;
             ::SendMessageA(state.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
             int index = 0;
             for (const ListColumnLayout& column : layout.list.columns) {
@@ -551,8 +552,9 @@ void Form::BuildControls() {
             }
         }
         if (layout.kind == ControlKind::StatusBar && state.hwnd) {
-            // One panel across the whole bar; the bar's text is the panel's.
-            int right = -1;
+            // One panel, across the whole bar unless the layout gives its width; the bar's text is
+            // the panel's.
+            int right = layout.panelWidth > 0 ? Scale(layout.panelWidth) : -1;
             ::SendMessageA(state.hwnd, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&right));
             ::SendMessageA(state.hwnd, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(layout.text.c_str()));
         }

@@ -68,6 +68,7 @@ struct ListViewLayout {
     // Every second row (the odd indexes) is drawn on this colour, the others on the window colour.
     Colour stripeColour = kDefaultColour;
     std::string popupMenu;  // a FormLayout::popupMenus entry shown on a right click
+    bool flatScrollBars = false;
 };
 
 // How a control follows the form when the form is resized: by default it stays where it is;
@@ -97,6 +98,7 @@ struct ControlLayout {
     // Takes the whole client area between the tool bar and a status bar, whatever its rect says.
     bool fillClient = false;
     ListViewLayout list;  // ListView
+    int panelWidth = 0;   // StatusBar: its one panel's width at 96 DPI; 0: the whole bar
 };
 
 // An item of the menu bar is always a menu title, even one without items ("File" with nothing in

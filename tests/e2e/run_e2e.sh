@@ -105,6 +105,14 @@ wine_in "$prefix" 60 reg add "$class" /v DriverDesc /d 'E2E Display Adapter' /f 
 wine_in "$prefix" 60 reg add "$class" /v ProviderName /d 'E2E Maker' /f >/dev/null 2>&1
 wine_in "$prefix" 60 reg add "$class" /v DriverVersion /d '1.2.3' /f >/dev/null 2>&1
 
+# Startup entries: a Run value in each hive and a file in the all-users Startup folder at its
+# fixed place, which a Wine prefix does not have of its own.
+run='Software\Microsoft\Windows\CurrentVersion\Run'
+wine_in "$prefix" 60 reg add "HKLM\\$run" /v E2EAgent /d 'agent.exe -q' /f >/dev/null 2>&1
+wine_in "$prefix" 60 reg add "HKCU\\$run" /v E2ETray /d 'C:\e2e\tray.exe' /f >/dev/null 2>&1
+mkdir -p "$prefix/drive_c/Documents and Settings/All Users/Start Menu/Programs/Startup"
+: > "$prefix/drive_c/Documents and Settings/All Users/Start Menu/Programs/Startup/E2E Notes.lnk"
+
 # The UI driver starts the program itself, so both share one desktop.
 unix_exe=$build/brimlow.exe
 driver_out=$(wine_in "$prefix" 120 "$build/uidriver.exe" "Z:${unix_exe//\//\\}" "${windows_row[win7]}" rows.txt 2>/dev/null)

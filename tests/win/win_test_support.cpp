@@ -12,7 +12,7 @@
 
 namespace brimlow::testing {
 namespace {
-constexpr const char* kScratchPath = "Software\\BrimlowTests\\Machine";
+constexpr const char* kScratchParent = "Software\\BrimlowTests";
 }
 
 std::optional<cpu::RawLoadSample> ScriptedLoadSource::Read() {
@@ -32,21 +32,26 @@ std::string LoadText(const char* whole, const char* tenth) {
     return std::string(whole) + cpu::UserDecimalSeparator() + tenth + " %";
 }
 
-ScratchMachineKey::ScratchMachineKey() {
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, kScratchPath);
+ScratchRootKey::ScratchRootKey(HKEY redirected, const char* scratchName) : redirected_(redirected), name_(scratchName) {
+    HKEY parent = nullptr;
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, kScratchParent, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &parent, nullptr) !=
+        ERROR_SUCCESS)
+        throw std::runtime_error("cannot create the scratch parent key");
+    parent_.reset(parent);
+    ::RegDeleteTreeA(parent_.get(), name_.c_str());
     HKEY key = nullptr;
-    if (::RegCreateKeyExA(HKEY_CURRENT_USER, kScratchPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+    if (::RegCreateKeyExA(parent_.get(), name_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
         ERROR_SUCCESS)
         throw std::runtime_error("cannot create the scratch key");
     scratch_.reset(key);
-    if (::RegOverridePredefKey(HKEY_LOCAL_MACHINE, scratch_.get()) != ERROR_SUCCESS)
-        throw std::runtime_error("cannot redirect HKEY_LOCAL_MACHINE");
+    if (::RegOverridePredefKey(redirected_, scratch_.get()) != ERROR_SUCCESS)
+        throw std::runtime_error("cannot redirect a predefined key");
 }
 
-ScratchMachineKey::~ScratchMachineKey() {
-    ::RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
+ScratchRootKey::~ScratchRootKey() {
+    ::RegOverridePredefKey(redirected_, nullptr);
     scratch_.reset();
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, kScratchPath);
+    ::RegDeleteTreeA(parent_.get(), name_.c_str());
 }
 
 std::unique_ptr<ui::Bitmap> PaintedClient(HWND control) {
@@ -57,14 +62,14 @@ std::unique_ptr<ui::Bitmap> PaintedClient(HWND control) {
     return picture;
 }
 
-void ScratchMachineKey::CreateKey(const char* path) {
+void ScratchRootKey::CreateKey(const char* path) {
     HKEY key = nullptr;
     if (::RegCreateKeyExA(scratch_.get(), path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
         throw std::runtime_error(std::string("cannot create ") + path);
     ::RegCloseKey(key);
 }
 
-void ScratchMachineKey::Set(const char* path, const char* name, DWORD type, const void* data, DWORD size) {
+void ScratchRootKey::Set(const char* path, const char* name, DWORD type, const void* data, DWORD size) {
     HKEY key = nullptr;
     if (::RegCreateKeyExA(scratch_.get(), path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
         throw std::runtime_error(std::string("cannot create ") + path);
@@ -73,11 +78,11 @@ void ScratchMachineKey::Set(const char* path, const char* name, DWORD type, cons
         throw std::runtime_error(std::string("cannot set ") + name);
 }
 
-void ScratchMachineKey::SetString(const char* path, const char* name, const std::string& value) {
+void ScratchRootKey::SetString(const char* path, const char* name, const std::string& value) {
     Set(path, name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
 }
 
-void ScratchMachineKey::SetDword(const char* path, const char* name, DWORD value) {
+void ScratchRootKey::SetDword(const char* path, const char* name, DWORD value) {
     Set(path, name, REG_DWORD, &value, sizeof value);
 }
 

@@ -38,14 +38,15 @@ std::string LoadText(const char* whole, const char* tenth);
 // printing it would (WM_PRINTCLIENT): no screen needed, and nothing else drawn over it.
 std::unique_ptr<ui::Bitmap> PaintedClient(HWND control);
 
-// Redirects HKEY_LOCAL_MACHINE of this process to an empty scratch key under HKCU for the
-// lifetime of the object, so readers see exactly the fixture the test writes.
-class ScratchMachineKey {
+// Redirects a predefined key of this process (HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER) to an empty
+// scratch key under the real HKCU for the lifetime of the object, so readers see exactly the
+// fixture the test writes.
+class ScratchRootKey {
 public:
-    ScratchMachineKey();
-    ~ScratchMachineKey();
-    ScratchMachineKey(const ScratchMachineKey&) = delete;
-    ScratchMachineKey& operator=(const ScratchMachineKey&) = delete;
+    ScratchRootKey(HKEY redirected, const char* scratchName);
+    ~ScratchRootKey();
+    ScratchRootKey(const ScratchRootKey&) = delete;
+    ScratchRootKey& operator=(const ScratchRootKey&) = delete;
 
     // Creates the key path below the scratch root and sets a value of any type.
     void Set(const char* path, const char* name, DWORD type, const void* data, DWORD size);
@@ -54,6 +55,9 @@ public:
     void CreateKey(const char* path);
 
 private:
+    HKEY redirected_;
+    std::string name_;
+    win::RegKey parent_;  // the real HKCU key the scratch keys live in, whatever is redirected
     win::RegKey scratch_;
 };
 
@@ -95,6 +99,16 @@ private:
     HHOOK hook_ = nullptr;
     int button_;
     std::vector<std::string> titles_;
+};
+
+class ScratchMachineKey : public ScratchRootKey {
+public:
+    ScratchMachineKey() : ScratchRootKey(HKEY_LOCAL_MACHINE, "Machine") {}
+};
+
+class ScratchUserKey : public ScratchRootKey {
+public:
+    ScratchUserKey() : ScratchRootKey(HKEY_CURRENT_USER, "User") {}
 };
 
 }  // namespace brimlow::testing
