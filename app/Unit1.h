@@ -1,6 +1,7 @@
 // The main window TForm1: menu bar, tool bar and the summary sheet.
 #pragma once
 
+#include "app/summary_export.h"
 #include "app/summary_text.h"
 #include "ui/form.h"
 
