@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace brimlow::win {
 
@@ -15,5 +16,12 @@ RegKey OpenKeyForRead(HKEY root, const char* path);
 // A REG_SZ or REG_EXPAND_SZ value (not expanded). nullopt when missing or of another type.
 // Data that lacks its terminating zero is taken up to its stored length.
 std::optional<std::string> ReadStringValue(HKEY key, const char* name);
+
+// The names of the key's values in the order the registry lists them; empty on a failure.
+std::vector<std::string> ValueNames(HKEY key);
+
+// A value's bytes whatever its type, at most `limit` of them; nullopt when it is missing, cannot
+// be read or is larger than `limit`.
+std::optional<std::string> ReadRawValue(HKEY key, const char* name, DWORD limit);
 
 }  // namespace brimlow::win
