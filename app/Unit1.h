@@ -3,8 +3,12 @@
 
 #include "app/summary_export.h"
 #include "app/summary_text.h"
+#include "cpu/clock.h"
+#include "platform/device_io.h"
+#include "ui/dialogs.h"
 #include "ui/form.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,20 +33,43 @@ public:
     // The Administrator window's user name and password, passed on by the credentialed WMI rows.
     void SetAdministratorCredentials(std::string user, std::string password);
 
+    // What the hardware rows reach through seams: the device files (the optical drives, the
+    // controllers, the parallel ports) and the clock. The system's unless tests or the benchmark
+    // hand in their own; not owned, and null puts the system's back.
+    void SetHardwareSeams(DeviceIo* devices, ClockPlatform* clock);
+
+    // The save dialog and the information box of the export commands; tests answer them.
+    void SetExportDialogs(ui::SaveDialog saveDialog, ui::InformationBox information);
+
+    // The owner named in the HTML page's title: the personal window's "Registered Owner" as it
+    // stands. Until a window provides it the title names nobody.
+    void SetOwnerTextSource(std::function<std::string()> ownerText);
+
 protected:
     void FormCreate() override;
     void FormShow() override;
     void FormResize() override;
 
 private:
+    void Save1Click();
+    void ExporttoHTML1Click();
+    void CopytoClipboard1Click();
     void ransparentBackground1Click();
     void StaticText3Click();
+
+    DeviceIo& devices() const;
+    ClockPlatform& clock() const;
 
     std::vector<std::string> params_;
     std::string versionText_;
     // Administrator credentials for the WMI rows; set by the Administrator window, never stored.
     std::string adminUser_;
     std::string adminPassword_;
+    DeviceIo* devices_ = nullptr;
+    ClockPlatform* clock_ = nullptr;
+    ui::SaveDialog saveDialog_;
+    ui::InformationBox information_;
+    std::function<std::string()> ownerText_;
 };
 
 }  // namespace brimlow
