@@ -31,6 +31,8 @@ ui::SaveDialogRequest TextOrCsvDialog(HWND owner) {
 constexpr int kTextFileType = 1;
 constexpr int kCsvFileType = 2;
 
+// The dialog appends its default extension as it stands, so it is the bare "htm": a pattern such
+// as "*.htm" would make names the file system refuses.
 ui::SaveDialogRequest HtmlDialog(HWND owner) { return {owner, "HTML|*.htm", "htm"}; }
 }  // namespace
 

@@ -82,24 +82,26 @@ bool WaitFor(Predicate ready, int milliseconds) {
     return ready();
 }
 
+struct DialogSearch {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM data) {
+    auto& search = *reinterpret_cast<DialogSearch*>(data);
+    char name[32] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner != search.process || std::string(name) != "#32770" || !::IsWindowVisible(window)) return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
 // The program's dialog or message box that is up now, or null.
 HWND DialogOf(DWORD process) {
-    struct Search {
-        DWORD process;
-        HWND found;
-    } search{process, nullptr};
-    ::EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(data);
-            char name[32] = {};
-            ::GetClassNameA(window, name, sizeof name);
-            DWORD owner = 0;
-            ::GetWindowThreadProcessId(window, &owner);
-            if (owner != s.process || std::string(name) != "#32770" || !::IsWindowVisible(window)) return TRUE;
-            s.found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    DialogSearch search{process, nullptr};
+    ::EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
@@ -113,18 +115,17 @@ bool WaitUntilGone(HWND dialog) {
     return WaitFor([&] { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); }, 30000);
 }
 
+BOOL CALLBACK CollectStaticText(HWND child, LPARAM data) {
+    char name[32] = {};
+    ::GetClassNameA(child, name, sizeof name);
+    if (_stricmp(name, "Static") == 0) reinterpret_cast<std::vector<std::string>*>(data)->push_back(TextOf(child));
+    return TRUE;
+}
+
 // The texts of a window's static controls.
 std::vector<std::string> StaticTexts(HWND window) {
     std::vector<std::string> texts;
-    ::EnumChildWindows(
-        window,
-        [](HWND child, LPARAM data) -> BOOL {
-            char name[32] = {};
-            ::GetClassNameA(child, name, sizeof name);
-            if (_stricmp(name, "Static") == 0) reinterpret_cast<std::vector<std::string>*>(data)->push_back(TextOf(child));
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&texts));
+    ::EnumChildWindows(window, CollectStaticText, reinterpret_cast<LPARAM>(&texts));
     return texts;
 }
 
