@@ -57,6 +57,19 @@ void TForm1::FormCreate() {
     OnClick("ScrollDown1", [] {});
     OnClick("ScrollUp1", [] {});
     OnClick("StaticText3", [this] { StaticText3Click(); });
+
+    // The detail windows, in their order of creation. Owned by this window: they stay above it and
+    // a modal showing disables them.
+    frmDevices_ = std::make_unique<TfrmDevices>();
+    frmDevices_->Create(hwnd());
+    OnClick("DeviceInfo1", [this] { frmDevices_->Show(); });
+    frmUnistall_ = std::make_unique<TfrmUnistall>();
+    frmUnistall_->Create(hwnd());
+    OnClick("Uninstallers1", [this] { frmUnistall_->Show(); });
+    OnClick("ToolButton13", [this] { frmUnistall_->Show(); });
+    frmMeters_ = std::make_unique<TfrmMeters>();
+    frmMeters_->Create(hwnd());
+    OnClick("SystemResourceMeters1", [this] { SystemResourceMeters1Click(); });
 }
 
 void TForm1::FormShow() {
@@ -234,6 +247,11 @@ void TForm1::ransparentBackground1Click() {
     const bool on = !Checked("ransparentBackground1");
     SetChecked("ransparentBackground1", on);
     SetColourKeyTransparency(on, ui::kWhite);
+}
+
+void TForm1::SystemResourceMeters1Click() {
+    frmMeters_->SetTimerEnabled("Timer1", true);
+    frmMeters_->ShowModal();
 }
 
 void TForm1::StaticText3Click() {

@@ -3,12 +3,16 @@
 
 #include "app/summary_export.h"
 #include "app/summary_text.h"
+#include "cpu/TfrmMeters.h"
 #include "cpu/clock.h"
+#include "devices/TfrmDevices.h"
 #include "platform/device_io.h"
+#include "sysconfig/TfrmUnistall.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -45,6 +49,11 @@ public:
     // stands. Until a window provides it the title names nobody.
     void SetOwnerTextSource(std::function<std::string()> ownerText);
 
+    // The detail windows made at start, hidden until opened.
+    TfrmDevices& frmDevices() { return *frmDevices_; }
+    TfrmUnistall& frmUnistall() { return *frmUnistall_; }
+    TfrmMeters& frmMeters() { return *frmMeters_; }
+
 protected:
     void FormCreate() override;
     void FormShow() override;
@@ -56,6 +65,7 @@ private:
     void CopytoClipboard1Click();
     void ransparentBackground1Click();
     void StaticText3Click();
+    void SystemResourceMeters1Click();
 
     DeviceIo& devices() const;
     ClockPlatform& clock() const;
@@ -70,6 +80,9 @@ private:
     ui::SaveDialog saveDialog_;
     ui::InformationBox information_;
     std::function<std::string()> ownerText_;
+    std::unique_ptr<TfrmDevices> frmDevices_;
+    std::unique_ptr<TfrmUnistall> frmUnistall_;
+    std::unique_ptr<TfrmMeters> frmMeters_;
 };
 
 }  // namespace brimlow

@@ -1,6 +1,7 @@
 // Program entry: COM as a single-threaded apartment for the whole run, the common controls, the
 // windows, and the message loop.
 #include "app/Unit1.h"
+#include "app/product.h"
 #include "app/summary_text.h"
 #include "ui/application.h"
 
@@ -17,6 +18,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     {
         brimlow::TForm1 form1(brimlow::SplitCommandLine(::GetCommandLineA()));
         auto& app = brimlow::ui::Application::Instance();
+        app.SetTitle(brimlow::kProductName);
         app.Guard([&] { form1.Create(); });
         exitCode = form1.hwnd() ? app.Run(form1) : 1;
     }

@@ -88,7 +88,7 @@ ui::ToolBarLayout MainToolBar() {
         {"ToolButton10", "Date and Time"}, {"ToolButton5", "Exit"},
     };
     int image = 0;
-    for (const auto& b : buttons) bar.buttons.push_back({b.name, b.hint, image++});
+    for (const auto& b : buttons) bar.buttons.push_back({b.name, b.hint, image++, {}, false});
     return bar;
 }
 

@@ -1,5 +1,9 @@
 #include "platform/win_registry.h"
 
+#include "platform/registry_text.h"
+
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 namespace brimlow::win {
@@ -51,6 +55,39 @@ std::vector<std::string> ValueNames(HKEY key) {
     return names;
 }
 
+static_assert(kRegSz == REG_SZ && kRegExpandSz == REG_EXPAND_SZ && kRegBinary == REG_BINARY && kRegDword == REG_DWORD &&
+              kRegDwordBigEndian == REG_DWORD_BIG_ENDIAN && kRegMultiSz == REG_MULTI_SZ && kRegQword == REG_QWORD);
+
+std::optional<std::string> ReadValueText(HKEY key, const char* name) {
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        DWORD type = 0;
+        DWORD size = 0;
+        LONG rc = ::RegQueryValueExA(key, name, nullptr, &type, nullptr, &size);
+        if (rc != ERROR_SUCCESS) return std::nullopt;
+        std::vector<std::uint8_t> data(size);
+        DWORD got = size;
+        rc = ::RegQueryValueExA(key, name, nullptr, &type, data.empty() ? nullptr : data.data(), &got);
+        if (rc == ERROR_MORE_DATA) continue;
+        if (rc != ERROR_SUCCESS) return std::nullopt;
+        data.resize(std::min<std::size_t>(got, data.size()));
+        return RegistryValueText(type, data);
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string> SubKeyNames(HKEY key) {
+    std::vector<std::string> names;
+    for (DWORD index = 0;; ++index) {
+        char name[256] = {};  // a key name has at most 255 characters
+        DWORD length = sizeof name;
+        const LONG rc = ::RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr);
+        if (rc == ERROR_MORE_DATA) continue;
+        if (rc != ERROR_SUCCESS) break;
+        names.emplace_back(name, length);
+    }
+    return names;
+}
+
 std::optional<std::string> ReadRawValue(HKEY key, const char* name, DWORD limit) {
     std::string data(limit, '\0');
     DWORD size = limit;
@@ -58,6 +95,17 @@ std::optional<std::string> ReadRawValue(HKEY key, const char* name, DWORD limit)
         return std::nullopt;
     data.resize(size);
     return data;
+}
+
+LONG DeleteKeyTree(HKEY parent, const std::string& name) {
+    // Older systems delete only keys without subkeys: the subkeys go first, deepest first.
+    HKEY opened = nullptr;
+    LONG rc = ::RegOpenKeyExA(parent, name.c_str(), 0, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE, &opened);
+    if (rc != ERROR_SUCCESS) return rc;
+    const RegKey key(opened);
+    for (const std::string& child : SubKeyNames(key.get()))
+        if ((rc = DeleteKeyTree(key.get(), child)) != ERROR_SUCCESS) return rc;
+    return ::RegDeleteKeyA(parent, name.c_str());
 }
 
 }  // namespace brimlow::win

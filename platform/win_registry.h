@@ -24,4 +24,14 @@ std::vector<std::string> ValueNames(HKEY key);
 // be read or is larger than `limit`.
 std::optional<std::string> ReadRawValue(HKEY key, const char* name, DWORD limit);
 
+// A value of any type in its text form (platform/registry_text.h). nullopt when missing.
+std::optional<std::string> ReadValueText(HKEY key, const char* name);
+
+// The names of a key's subkeys, in the order the registry returns them.
+std::vector<std::string> SubKeyNames(HKEY key);
+
+// Deletes the subkey `name` of `parent` with everything beneath it. ERROR_SUCCESS, or the
+// system's error code of the first step that failed (what was deleted before it stays deleted).
+LONG DeleteKeyTree(HKEY parent, const std::string& name);
+
 }  // namespace brimlow::win

@@ -5,5 +5,7 @@
 #define IDI_BRIMLOW 1
 #define IDB_TOOLBAR 101
 #define IDB_BANNER 102
+#define IDB_DIGITS 103
+#define IDB_APPTOOLS 104
 
 #endif

@@ -1,4 +1,4 @@
-// Build-time generator: draws the program icon, toolbar strip and banner into
+// Build-time generator: draws the program icon, toolbar strip, banner and digit strip into
 // the folder named on the command line, for the resource compiler to embed.
 #include "tools/artgen.h"
 

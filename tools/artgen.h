@@ -1,5 +1,5 @@
-// Procedural artwork for the main window: the program icon, the toolbar strip
-// and the banner. Everything is drawn from vector shapes at build time so the
+// Procedural artwork: the program icon, the toolbar strip, the banner and the
+// digit strip of the processor window's counters. Everything is drawn from vector shapes at build time so the
 // repository carries no binary pictures and the output is byte-for-byte
 // reproducible. Standard library only: this runs on the build host.
 #pragma once
@@ -23,6 +23,11 @@ inline constexpr int kToolbarCell = 32;
 inline constexpr int kBannerWidth = 512;
 inline constexpr int kBannerHeight = 17;
 inline constexpr std::array<int, 3> kIconSizes{16, 32, 48};
+inline constexpr int kDigitCount = 10;
+inline constexpr int kDigitWidth = 13;
+inline constexpr int kDigitHeight = 22;
+inline constexpr int kAppToolCount = 7;
+inline constexpr int kAppToolCell = 24;
 
 // The toolbar image list is built with ImageList_AddMasked(..., RGB(255,0,255)).
 inline constexpr std::uint8_t kKeyR = 255, kKeyG = 0, kKeyB = 255;
@@ -524,6 +529,41 @@ inline void program_icon(Canvas& c) {
     c.fill(rrect(bx - 1.8, by - 2, bx + 1.8, by + 7, 0.8), p::solid(pal::navy));
 }
 
+// The installed applications window's tool bar, drawn on the same 32-unit grid and shown at
+// 24 pixels: uninstall, delete entry, open location, open source, view help, website, exit.
+inline void minus_badge(Canvas& c) {
+    c.outlined(circle(23.5, 23.5, 7.5), p::vertical(16, pal::red_light, 31, pal::red), pal::red_dark, 1.0);
+    c.fill(rrect(19, 22, 28, 25, 0.8), p::solid(pal::white));
+}
+
+inline void uninstall(Canvas& c) {
+    programs(c);
+    minus_badge(c);
+}
+
+inline void delete_entry(Canvas& c) {
+    const Sdf cross = unite(line(7, 7, 25, 25, 6.5), line(25, 7, 7, 25, 6.5));
+    c.outlined(cross, p::vertical(5, pal::red_light, 27, pal::red), pal::red_dark, 1.4);
+}
+
+inline void folder(Canvas& c) {
+    c.outlined(polygon({{2, 7}, {12, 7}, {15, 10}, {29, 10}, {29, 27}, {2, 27}}), p::vertical(7, pal::tan, 27, pal::tan_dark),
+               pal::brown);
+    c.outlined(polygon({{2, 27}, {6, 14}, {31, 14}, {28, 27}}), p::vertical(14, pal::tan_light, 27, pal::tan), pal::brown);
+}
+
+inline void help(Canvas& c) {
+    c.outlined(circle(16, 16, 14), p::radial(12, 11, 20, pal::blue_light, pal::blue_dark), pal::ink);
+    const Paint mark = p::solid(pal::white);
+    c.fill(polyline({{11, 12.5}, {12.2, 8.8}, {16, 7.2}, {19.8, 8.8}, {21, 12.3}, {19, 15.2}, {16, 17.3}, {16, 20}}, 3.4),
+           mark);
+    c.fill(circle(16, 24.5, 2.1), mark);
+}
+
+inline constexpr std::array<Drawer, kAppToolCount> kAppTools{
+    uninstall, delete_entry, folder, cddvd, help, internet, exit_door,
+};
+
 }  // namespace pictures
 
 // ---------------------------------------------------------------------------
@@ -567,6 +607,35 @@ inline Image render_toolbar() {
     }
     return img;
 }
+
+// The same settling for any strip of pictures drawn on the 32-unit grid at `cell` pixels.
+template <std::size_t N>
+inline Image render_strip(const std::array<pictures::Drawer, N>& drawers, int cell) {
+    const Rgba face = rgb(0xF4, 0xF6, 0xFA);
+    const int count = static_cast<int>(N);
+    Image img{cell * count, cell, 3, {}};
+    img.pixels.resize(static_cast<std::size_t>(img.width) * img.height * 3);
+    for (int i = 0; i < count; ++i) {
+        Canvas c(cell, cell, cell / 32.0);
+        drawers[static_cast<std::size_t>(i)](c);
+        for (int y = 0; y < cell; ++y)
+            for (int x = 0; x < cell; ++x) {
+                const auto [r, g, b, a] = c.at(x, y);
+                std::uint8_t* d = &img.pixels[(static_cast<std::size_t>(y) * img.width + i * cell + x) * 3];
+                if (a < 0.4) {
+                    d[0] = kKeyR, d[1] = kKeyG, d[2] = kKeyB;
+                    continue;
+                }
+                d[0] = to_byte(r + face.r * (1 - a));
+                d[1] = to_byte(g + face.g * (1 - a));
+                d[2] = to_byte(b + face.b * (1 - a));
+                if (d[0] == kKeyR && d[1] == kKeyG && d[2] == kKeyB) d[1] = 1;
+            }
+    }
+    return img;
+}
+
+inline Image render_apptools() { return render_strip(pictures::kAppTools, kAppToolCell); }
 
 inline Image render_icon(int size) {
     Canvas c(size, size, size / 48.0);
@@ -620,6 +689,64 @@ inline Image render_banner() {
             d[1] = to_byte(c.g);
             d[2] = to_byte(c.b);
         }
+    }
+    return img;
+}
+
+// Seven-segment digits 0-9, side by side, lit segments bright green over the
+// faint outline of the unlit ones, on black: the counters sit on black panels
+// and the digits are drawn without a mask. Segment bits: a top, b upper right,
+// c lower right, d bottom, e lower left, f upper left, g middle.
+inline constexpr std::array<std::uint8_t, kDigitCount> kDigitSegments{
+    0x3F, 0x06, 0x5B, 0x4F, 0x66, 0x6D, 0x7D, 0x07, 0x7F, 0x6F,
+};
+
+namespace pictures {
+
+// One segment: a bar with pointed ends from (x0,y0) to (x1,y1), horizontal or
+// vertical, `t` thick.
+inline Sdf segment(double x0, double y0, double x1, double y1, double t) {
+    const double h = t / 2;
+    if (y0 == y1)
+        return polygon({{x0, y0}, {x0 + h, y0 - h}, {x1 - h, y0 - h}, {x1, y0}, {x1 - h, y0 + h}, {x0 + h, y0 + h}});
+    return polygon({{x0, y0}, {x0 + h, y0 + h}, {x0 + h, y1 - h}, {x0, y1}, {x0 - h, y1 - h}, {x0 - h, y0 + h}});
+}
+
+inline void digit(Canvas& c, std::uint8_t lit) {
+    constexpr double t = 2.2, gap = 0.45;
+    constexpr double left = 1.5 + t / 2, right = kDigitWidth - 1.5 - t / 2;
+    constexpr double top = 1.5 + t / 2, bottom = kDigitHeight - 1.5 - t / 2, middle = kDigitHeight / 2.0;
+    const std::array<Sdf, 7> segments{
+        segment(left + gap, top, right - gap, top, t),        // a
+        segment(right, top + gap, right, middle - gap, t),    // b
+        segment(right, middle + gap, right, bottom - gap, t), // c
+        segment(left + gap, bottom, right - gap, bottom, t),  // d
+        segment(left, middle + gap, left, bottom - gap, t),   // e
+        segment(left, top + gap, left, middle - gap, t),      // f
+        segment(left + gap, middle, right - gap, middle, t),  // g
+    };
+    const Paint unlit = paint::solid(rgb(0x0E, 0x2C, 0x16));
+    const Paint glow = paint::vertical(0, rgb(0x8C, 0xFF, 0xA0), kDigitHeight, rgb(0x2E, 0xE0, 0x5A));
+    for (std::size_t i = 0; i < segments.size(); ++i) c.fill(segments[i], (lit >> i) & 1 ? glow : unlit);
+}
+
+}  // namespace pictures
+
+inline Image render_digits() {
+    Image img{kDigitWidth * kDigitCount, kDigitHeight, 3, {}};
+    img.pixels.resize(static_cast<std::size_t>(img.width) * img.height * 3);
+    for (int i = 0; i < kDigitCount; ++i) {
+        Canvas c(kDigitWidth, kDigitHeight);
+        pictures::digit(c, kDigitSegments[static_cast<std::size_t>(i)]);
+        for (int y = 0; y < kDigitHeight; ++y)
+            for (int x = 0; x < kDigitWidth; ++x) {
+                // Premultiplied colour over black is the colour itself.
+                const auto [r, g, b, a] = c.at(x, y);
+                std::uint8_t* d = &img.pixels[(static_cast<std::size_t>(y) * img.width + i * kDigitWidth + x) * 3];
+                d[0] = to_byte(r);
+                d[1] = to_byte(g);
+                d[2] = to_byte(b);
+            }
     }
     return img;
 }
@@ -735,6 +862,8 @@ inline std::vector<std::uint8_t> encode_ico(const std::vector<Image>& images) {
 
 inline std::vector<std::uint8_t> toolbar_bmp() { return encode_bmp24(render_toolbar()); }
 inline std::vector<std::uint8_t> banner_bmp() { return encode_bmp24(render_banner()); }
+inline std::vector<std::uint8_t> digits_bmp() { return encode_bmp24(render_digits()); }
+inline std::vector<std::uint8_t> apptools_bmp() { return encode_bmp24(render_apptools()); }
 inline std::vector<std::uint8_t> icon_ico() {
     std::vector<Image> images;
     for (int size : kIconSizes) images.push_back(render_icon(size));
@@ -746,10 +875,12 @@ struct OutputFile {
     std::vector<std::uint8_t> (*make)();
 };
 
-inline constexpr std::array<OutputFile, 3> kOutputs{{
+inline constexpr std::array<OutputFile, 5> kOutputs{{
     {"brimlow.ico", icon_ico},
     {"toolbar.bmp", toolbar_bmp},
     {"banner.bmp", banner_bmp},
+    {"digits.bmp", digits_bmp},
+    {"apptools.bmp", apptools_bmp},
 }};
 
 // Writes every picture into `dir`, creating it if needed. On failure returns

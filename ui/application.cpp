@@ -1,6 +1,5 @@
 #include "ui/application.h"
 
-#include "app/product.h"
 #include "ui/form.h"
 
 #include <algorithm>
@@ -85,7 +84,45 @@ void Application::HandleException(std::exception_ptr error) {
         return;
     }
     HWND owner = ::GetActiveWindow();
-    ::MessageBoxA(owner, text.c_str(), kProductName, MB_OK | MB_ICONERROR);
+    ::MessageBoxA(owner, text.c_str(), title_.empty() ? nullptr : title_.c_str(), MB_OK | MB_ICONERROR);
+}
+
+void Application::SetMessageReporter(std::function<void(const std::string&)> reporter) {
+    messageReporter_ = std::move(reporter);
+}
+
+void Application::ShowMessage(const std::string& text) {
+    if (messageReporter_) {
+        messageReporter_(text);
+        return;
+    }
+    ::MessageBoxA(::GetActiveWindow(), text.c_str(), title_.empty() ? nullptr : title_.c_str(),
+                  MB_OK | MB_ICONINFORMATION);
+}
+
+void Application::SetQuestionAnswerer(std::function<bool(const std::string&)> answerer) {
+    questionAnswerer_ = std::move(answerer);
+}
+
+bool Application::AskOkCancel(const std::string& text) {
+    if (questionAnswerer_) return questionAnswerer_(text);
+    return ::MessageBoxA(::GetActiveWindow(), text.c_str(), title_.empty() ? nullptr : title_.c_str(),
+                         MB_OKCANCEL | MB_ICONINFORMATION) == IDOK;
+}
+
+void Application::ProcessMessages() {
+    MSG msg{};
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            // The loop that runs the program must still see it.
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        Form* form = FormOf(msg.hwnd);
+        if (form && form->TranslateShortcut(msg)) continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
 }
 
 }  // namespace brimlow::ui

@@ -1,13 +1,20 @@
 #include "ui/form.h"
 
+#include "platform/win_binding.h"
 #include "ui/application.h"
 
+#include <windowsx.h>
+
+#include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace brimlow::ui {
 namespace {
 
 constexpr const char* kPictureClass = "BrimlowPicture";
+constexpr const char* kPanelClass = "BrimlowPanel";
+constexpr const char* kCanvasClass = "BrimlowCanvas";
 
 LRESULT CALLBACK PictureProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -48,6 +55,25 @@ int ScreenDpi() {
     return dpi > 0 ? dpi : 96;
 }
 
+// With visual styles a gauge draws in the theme's colours and ignores the one it is given; without
+// its theme it takes the colour. A blank names no theme at all (an empty text is not enough for
+// every implementation). uxtheme.dll is missing before Windows XP, where there are no styles.
+void RemoveVisualStyle(HWND control) {
+    using SetWindowThemeFn = HRESULT(WINAPI*)(HWND, LPCWSTR, LPCWSTR);
+    static const win::RuntimeLibrary uxtheme("uxtheme.dll", win::RuntimeLibrary::Source::LoadNow);
+    static SetWindowThemeFn setWindowTheme = nullptr;
+    static const bool bound = uxtheme.Bind(win::EntryPoint{"SetWindowTheme", &setWindowTheme});
+    if (bound) setWindowTheme(control, L" ", L" ");
+}
+
+DWORD FormStyle(const FormLayout& layout) {
+    switch (layout.border) {
+    case BorderStyle::Single: return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    case BorderStyle::Sizeable: break;
+    }
+    return WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+}
+
 std::string MenuText(const MenuItemLayout& item) {
     return item.shortcut.empty() ? item.caption : item.caption + "\t" + item.shortcut;
 }
@@ -66,9 +92,89 @@ void Form::RegisterClasses() {
     picture.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
     picture.lpszClassName = kPictureClass;
     ::RegisterClassExA(&picture);
+
+    // Panels and canvases find their control's state in their first window word.
+    WNDCLASSEXA panel = picture;
+    panel.lpfnWndProc = PanelProc;
+    panel.lpszClassName = kPanelClass;
+    ::RegisterClassExA(&panel);
+    WNDCLASSEXA canvas = picture;
+    canvas.lpfnWndProc = CanvasProc;
+    canvas.lpszClassName = kCanvasClass;
+    ::RegisterClassExA(&canvas);
 }
 
-Form::Form(const FormLayout& layout) : layout_(layout) { Application::Instance().AddForm(this); }
+LRESULT CALLBACK Form::PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto* state = reinterpret_cast<const ControlState*>(::GetWindowLongPtrA(hwnd, 0));
+    switch (message) {
+    case WM_ERASEBKGND: {
+        RECT rc;
+        ::GetClientRect(hwnd, &rc);
+        const HBRUSH brush =
+            state && state->brush ? static_cast<HBRUSH>(state->brush.get()) : ::GetSysColorBrush(COLOR_BTNFACE);
+        ::FillRect(reinterpret_cast<HDC>(wParam), &rc, brush);
+        return 1;
+    }
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = ::BeginPaint(hwnd, &ps);
+        RECT rc;
+        ::GetClientRect(hwnd, &rc);
+        ::DrawEdge(dc, &rc, BDR_SUNKENOUTER, BF_RECT);
+        ::EndPaint(hwnd, &ps);
+        return 0;
+    }
+    // What the controls inside tell their parent is meant for the form.
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+        return ::SendMessageA(::GetAncestor(hwnd, GA_ROOT), message, wParam, lParam);
+    default:
+        break;
+    }
+    return ::DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+void Form::PaintCanvas(const ControlState& state, HDC dc) {
+    RECT rc;
+    ::GetClientRect(state.hwnd, &rc);
+    if (state.image) {
+        state.image->DrawTo(dc, rc);
+        return;
+    }
+    const HBRUSH brush = state.brush ? static_cast<HBRUSH>(state.brush.get()) : ::GetSysColorBrush(COLOR_BTNFACE);
+    ::FillRect(dc, &rc, brush);
+    if (state.paint) Application::Instance().Guard([&] { state.paint(dc); });
+}
+
+LRESULT CALLBACK Form::CanvasProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto* state = reinterpret_cast<const ControlState*>(::GetWindowLongPtrA(hwnd, 0));
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = ::BeginPaint(hwnd, &ps);
+        if (state) PaintCanvas(*state, dc);
+        ::EndPaint(hwnd, &ps);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        if (state) PaintCanvas(*state, reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    default:
+        break;
+    }
+    return ::DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+Form::Form(const FormLayout& layout) : layout_(layout) {
+    UINT_PTR timerId = kFirstTimerId;
+    for (const TimerLayout& timer : layout_.timers) timers_.push_back({&timer, timerId++, timer.enabled, {}});
+    Application::Instance().AddForm(this);
+}
 
 Form::~Form() {
     Application::Instance().RemoveForm(this);
@@ -102,19 +208,38 @@ void Form::Create(HWND owner) {
     if (layout_.backColour != kDefaultColour) formBrush_.reset(::CreateSolidBrush(layout_.backColour));
 
     BuildMenu();
-    const int width = Scale(layout_.width);
-    const int height = Scale(layout_.height);
-    const HWND created = ::CreateWindowExA(0, layout_.className.c_str(), layout_.caption.c_str(),
-                                           WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, width,
-                                           height, owner, menu_.get(), instance, this);
+    const DWORD style = FormStyle(layout_);
+    const DWORD exStyle = layout_.stayOnTop ? WS_EX_TOPMOST : 0;
+    const bool sizedByClient = layout_.width == 0 && layout_.height == 0;
+    int width = Scale(layout_.width);
+    int height = Scale(layout_.height);
+    if (sizedByClient) {
+        RECT rc{0, 0, Scale(layout_.clientWidth), Scale(layout_.clientHeight)};
+        ::AdjustWindowRectEx(&rc, style, menu_ ? TRUE : FALSE, exStyle);
+        width = rc.right - rc.left;
+        height = rc.bottom - rc.top;
+    }
+    const HWND created = ::CreateWindowExA(exStyle, layout_.className.c_str(), layout_.caption.c_str(), style,
+                                           CW_USEDEFAULT, CW_USEDEFAULT, width, height, owner, menu_.get(), instance,
+                                           this);
     if (!created) throw std::runtime_error("Cannot create the window " + layout_.className);
     // The window owns the menu from now on.
     menu_.release();
     hwnd_ = created;
+    if (sizedByClient) {
+        // The frame estimate leaves out a menu bar that wraps or differs in height; measure and
+        // correct so the controls get exactly the client area they were laid out in.
+        RECT client;
+        ::GetClientRect(hwnd_, &client);
+        const int dw = Scale(layout_.clientWidth) - client.right, dh = Scale(layout_.clientHeight) - client.bottom;
+        if (dw || dh)
+            ::SetWindowPos(hwnd_, nullptr, 0, 0, width + dw, height + dh, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 
     clientWidth_ = Scale(layout_.clientWidth);
     clientHeight_ = Scale(layout_.clientHeight);
     BuildToolBar();
+    BuildPopupMenus();
     BuildControls();
     RECT rc;
     ::GetClientRect(hwnd_, &rc);
@@ -122,8 +247,8 @@ void Form::Create(HWND owner) {
     if (!layout_.clientHeight) clientHeight_ = rc.bottom;
     created_ = true;
     LayoutAnchored();
-
     Application::Instance().Guard([&] { FormCreate(); });
+    StartTimers();
     for (Command& command : commands_) {
         if (!command.isPopup && !command.handler) command.enabled = false;
         ApplyCommandState(command);
@@ -138,6 +263,7 @@ void Form::BuildMenu() {
     // Menus are built depth-first so that command ids follow ForEachMenuItem's order.
     std::function<void(HMENU, const std::vector<MenuItemLayout>&)> add = [&](HMENU parent,
                                                                             const std::vector<MenuItemLayout>& items) {
+        const bool menuBar = parent == menu_.get();
         for (const MenuItemLayout& item : items) {
             const int itemId = id++;
             Command command;
@@ -148,7 +274,7 @@ void Form::BuildMenu() {
                 commands_.push_back(std::move(command));
                 continue;
             }
-            if (!item.items.empty()) {
+            if (!item.items.empty() || menuBar) {
                 HMENU popup = ::CreatePopupMenu();
                 command.isPopup = true;
                 commands_.push_back(std::move(command));
@@ -168,14 +294,18 @@ void Form::BuildToolBar() {
     if (!layout_.toolBar) return;
     const ToolBarLayout& bar = *layout_.toolBar;
     HINSTANCE instance = Application::Instance().instance();
+    // A bar of fixed height keeps it; one without grows to its buttons and their captions.
+    const DWORD sizing = bar.height ? CCS_NORESIZE : 0;
     toolBar_ = ::CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
-                                 WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE | CCS_NODIVIDER,
+                                 WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | sizing | CCS_NODIVIDER,
                                  0, 0, Scale(layout_.clientWidth ? layout_.clientWidth : layout_.width), Scale(bar.height),
                                  hwnd_, nullptr, instance, nullptr);
     if (!toolBar_) return;
     ::SendMessageA(toolBar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     const int image = Scale(bar.imageSize);
-    const int count = static_cast<int>(bar.buttons.size());
+    int count = 0;  // pictures in the strip
+    for (const ToolButtonLayout& button : bar.buttons)
+        if (!button.separator) count = std::max(count, button.imageIndex + 1);
     images_ = ImageList_Create(image, image, ILC_COLOR24 | ILC_MASK, count, 0);
     if (HANDLE strip = ::LoadImageA(instance, MAKEINTRESOURCEA(bar.bitmapResource), IMAGE_BITMAP, image * count,
                                     image, LR_CREATEDIBSECTION)) {
@@ -193,16 +323,87 @@ void Form::BuildToolBar() {
         command.hint = layout.hint;
         command.isToolButton = true;
         TBBUTTON button{};
-        button.iBitmap = layout.imageIndex;
+        button.iBitmap = layout.separator ? 0 : layout.imageIndex;
         button.idCommand = command.id;
         button.fsState = TBSTATE_ENABLED;
-        button.fsStyle = BTNS_BUTTON;
+        button.fsStyle = layout.separator ? BTNS_SEP : BTNS_BUTTON;
+        // The tool bar keeps its own copy of the caption.
+        button.iString = layout.caption.empty() ? -1 : reinterpret_cast<INT_PTR>(layout.caption.c_str());
         buttons.push_back(button);
         commands_.push_back(std::move(command));
     }
     ::SendMessageA(toolBar_, TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
-    ::SendMessageA(toolBar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(Scale(bar.buttonSize), Scale(bar.buttonSize)));
+    if (bar.buttonSize)
+        ::SendMessageA(toolBar_, TB_SETBUTTONSIZE, 0, MAKELPARAM(Scale(bar.buttonSize), Scale(bar.buttonSize)));
     ::SendMessageA(toolBar_, TB_AUTOSIZE, 0, 0);
+}
+
+void Form::BuildPopupMenus() {
+    popupMenus_.clear();
+    int id = kFirstCommandId + static_cast<int>(commands_.size());
+    for (const MenuItemLayout& title : layout_.popupMenus) {
+        Command command;
+        command.id = id++;
+        command.name = title.name;
+        command.isPopup = true;
+        commands_.push_back(std::move(command));
+        win::Menu menu(::CreatePopupMenu());
+        AppendPopupItems(menu.get(), title.items, id);
+        popupMenus_.push_back({title.name, std::move(menu)});
+    }
+}
+
+void Form::AppendPopupItems(HMENU parent, const std::vector<MenuItemLayout>& items, int& id) {
+    for (const MenuItemLayout& item : items) {
+        Command command;
+        command.id = id++;
+        command.name = item.name;
+        if (item.IsSeparator()) {
+            ::AppendMenuA(parent, MF_SEPARATOR, 0, nullptr);
+        } else if (!item.items.empty()) {
+            HMENU sub = ::CreatePopupMenu();
+            command.isPopup = true;
+            commands_.push_back(std::move(command));
+            AppendPopupItems(sub, item.items, id);
+            ::AppendMenuA(parent, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub), item.caption.c_str());
+            continue;
+        } else {
+            ::AppendMenuA(parent, MF_STRING, static_cast<UINT_PTR>(command.id), MenuText(item).c_str());
+        }
+        commands_.push_back(std::move(command));
+    }
+}
+
+bool Form::ShowPopupMenu(HWND control, LPARAM where) {
+    const ControlState* state = FindControl(control);
+    if (!state || state->layout->kind != ControlKind::ListView || state->layout->list.popupMenu.empty()) return false;
+    const auto popup = std::find_if(popupMenus_.begin(), popupMenus_.end(),
+                                    [&](const PopupMenu& p) { return p.name == state->layout->list.popupMenu; });
+    if (popup == popupMenus_.end()) return false;
+    POINT at{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
+    if (at.x == -1 && at.y == -1) {
+        // From the keyboard: at the selected row, else at the list's corner.
+        at = {0, 0};
+        const int selected = static_cast<int>(::SendMessageA(control, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+        RECT row{};
+        row.left = LVIR_BOUNDS;
+        if (selected >= 0 && ::SendMessageA(control, LVM_GETITEMRECT, selected, reinterpret_cast<LPARAM>(&row)))
+            at = {row.left, row.bottom};
+        ::ClientToScreen(control, &at);
+    }
+    // The chosen item arrives as a WM_COMMAND like any menu item.
+    ::TrackPopupMenu(popup->menu.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, hwnd_, nullptr);
+    return true;
+}
+
+LRESULT Form::DrawListStripe(const ControlState& list, NMLVCUSTOMDRAW& draw) const {
+    switch (draw.nmcd.dwDrawStage) {
+    case CDDS_PREPAINT: return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT:
+        draw.clrTextBk = draw.nmcd.dwItemSpec % 2 ? list.layout->list.stripeColour : ::GetSysColor(COLOR_WINDOW);
+        return CDRF_NEWFONT;
+    default: return CDRF_DODEFAULT;
+    }
 }
 
 HFONT Form::FontFor(const Font& font) {
@@ -223,34 +424,99 @@ HFONT Form::FontFor(const Font& font) {
 void Form::BuildControls() {
     HINSTANCE instance = Application::Instance().instance();
     controls_.clear();
+    // Panels and canvases keep a pointer to their entry: the vector must never reallocate.
     controls_.reserve(layout_.controls.size());
     int id = kFirstControlId;
     for (const ControlLayout& layout : layout_.controls) {
         const char* cls = "STATIC";
-        DWORD style = WS_CHILD | WS_VISIBLE;
+        DWORD style = WS_CHILD | (layout.visible ? WS_VISIBLE : 0);
+        DWORD exStyle = 0;
         switch (layout.kind) {
-        case ControlKind::Label: style |= SS_LEFT | SS_NOPREFIX; break;
-        case ControlKind::LinkLabel: style |= SS_LEFT | SS_NOPREFIX | SS_NOTIFY; break;
+        case ControlKind::Label:
+        case ControlKind::LinkLabel:
+            style |= SS_NOPREFIX | (layout.kind == ControlKind::LinkLabel ? SS_NOTIFY : 0);
+            style |= layout.align == TextAlign::Centre ? SS_CENTER : layout.align == TextAlign::Right ? SS_RIGHT : SS_LEFT;
+            break;
         case ControlKind::ReadOnlyEdit:
             cls = "EDIT";
             style |= ES_READONLY | ES_AUTOHSCROLL | ES_LEFT | WS_BORDER;
             break;
         case ControlKind::Picture: cls = kPictureClass; break;
+        case ControlKind::Panel: cls = kPanelClass; style |= WS_CLIPCHILDREN; break;
+        case ControlKind::ProgressBar:
+            cls = PROGRESS_CLASSA;
+            style |= (layout.vertical ? PBS_VERTICAL : 0) | (layout.smooth ? PBS_SMOOTH : 0);
+            break;
+        case ControlKind::Image:
+        case ControlKind::PaintBox: cls = kCanvasClass; break;
+        case ControlKind::CheckBox:
+            cls = "BUTTON";
+            style |= BS_AUTOCHECKBOX | WS_TABSTOP;
+            break;
+        case ControlKind::ListView:
+            cls = WC_LISTVIEWA;
+            style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP;
+            exStyle = WS_EX_CLIENTEDGE;
+            break;
+        case ControlKind::StatusBar:
+            cls = STATUSCLASSNAMEA;
+            style |= SBARS_SIZEGRIP;
+            break;
+        }
+        HWND parent = hwnd_;
+        if (!layout.parent.empty()) {
+            const ControlState* panel = FindControl(layout.parent);
+            if (!panel || panel->layout->kind != ControlKind::Panel)
+                throw std::logic_error(layout.name + " sits in " + layout.parent + ", which is no panel before it");
+            parent = panel->hwnd;
         }
         ControlState state;
         state.layout = &layout;
-        state.hwnd = ::CreateWindowExA(0, cls, layout.text.c_str(), style, Scale(layout.rect.left), Scale(layout.rect.top),
-                                       Scale(layout.rect.width), Scale(layout.rect.height), hwnd_,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
+        state.hwnd = ::CreateWindowExA(exStyle, cls, layout.text.c_str(), style, Scale(layout.rect.left),
+                                       Scale(layout.rect.top), Scale(layout.rect.width), Scale(layout.rect.height),
+                                       parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
         if (layout.kind == ControlKind::Picture && state.hwnd && layout.resourceId) {
             HANDLE bitmap = ::LoadImageA(instance, MAKEINTRESOURCEA(layout.resourceId), IMAGE_BITMAP, 0, 0,
                                          LR_CREATEDIBSECTION);
             ::SetWindowLongPtrA(state.hwnd, 0, reinterpret_cast<LONG_PTR>(bitmap));
         }
+        if (layout.kind == ControlKind::ProgressBar && state.hwnd) {
+            ::SendMessageA(state.hwnd, PBM_SETRANGE32, layout.minimum, layout.maximum);
+            ::SendMessageA(state.hwnd, PBM_SETPOS, layout.position, 0);
+        }
+        if (layout.kind == ControlKind::ListView && state.hwnd) {
+            DWORD extended = LVS_EX_LABELTIP;
+            if (layout.list.gridLines) extended |= LVS_EX_GRIDLINES;
+            if (layout.list.rowSelect) extended |= LVS_EX_FULLROWSELECT;
+            ::SendMessageA(state.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+            int index = 0;
+            for (const ListColumnLayout& column : layout.list.columns) {
+                LVCOLUMNA lvc{};
+                lvc.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+                lvc.fmt = LVCFMT_LEFT;
+                lvc.cx = Scale(column.width);
+                lvc.pszText = const_cast<char*>(column.caption.c_str());
+                ::SendMessageA(state.hwnd, LVM_INSERTCOLUMNA, index++, reinterpret_cast<LPARAM>(&lvc));
+            }
+        }
+        if (layout.kind == ControlKind::StatusBar && state.hwnd) {
+            // One panel across the whole bar; the bar's text is the panel's.
+            int right = -1;
+            ::SendMessageA(state.hwnd, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&right));
+            ::SendMessageA(state.hwnd, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(layout.text.c_str()));
+        }
+        // The picture keeps the design size in pixels: what is drawn on it is pixel geometry.
+        if (layout.kind == ControlKind::Image) state.image = std::make_unique<Bitmap>(layout.rect.width, layout.rect.height);
         state.font = FontFor(layout.font);
         if (state.hwnd) ::SendMessageA(state.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), FALSE);
         if (layout.backColour != kDefaultColour) state.brush.reset(::CreateSolidBrush(layout.backColour));
         controls_.push_back(std::move(state));
+        const ControlState& placed = controls_.back();
+        if (placed.hwnd && (layout.kind == ControlKind::Panel || layout.kind == ControlKind::Image ||
+                            layout.kind == ControlKind::PaintBox)) {
+            ::SetWindowLongPtrA(placed.hwnd, 0, reinterpret_cast<LONG_PTR>(&placed));
+            ::InvalidateRect(placed.hwnd, nullptr, TRUE);
+        }
     }
 }
 
@@ -272,6 +538,11 @@ void Form::BuildShortcuts() {
     if (!table.empty()) shortcuts_.reset(::CreateAcceleratorTableA(table.data(), static_cast<int>(table.size())));
 }
 
+void Form::StartTimers() {
+    for (const TimerState& timer : timers_)
+        if (timer.enabled) ::SetTimer(hwnd_, timer.id, static_cast<UINT>(timer.layout->interval), nullptr);
+}
+
 bool Form::TranslateShortcut(MSG& msg) {
     return shortcuts_ && hwnd_ && ::TranslateAcceleratorA(hwnd_, shortcuts_.get(), &msg) != 0;
 }
@@ -281,7 +552,7 @@ void Form::LayoutAnchored() {
     ::GetClientRect(hwnd_, &rc);
     for (const ControlState& control : controls_) {
         const ControlLayout& layout = *control.layout;
-        if (layout.anchors == kAnchorTopLeft || !control.hwnd) continue;
+        if (layout.anchors == kAnchorTopLeft || !control.hwnd || !layout.parent.empty()) continue;
         const int left = Scale(layout.rect.left);
         int top = Scale(layout.rect.top);
         int width = Scale(layout.rect.width);
@@ -290,7 +561,49 @@ void Form::LayoutAnchored() {
         ::SetWindowPos(control.hwnd, nullptr, left, top, std::max(width, 0), Scale(layout.rect.height),
                        SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    if (toolBar_) ::SetWindowPos(toolBar_, nullptr, 0, 0, rc.right, Scale(layout_.toolBar->height), SWP_NOZORDER | SWP_NOACTIVATE);
+    LayoutBars();
+}
+
+void Form::LayoutBars() {
+    RECT rc;
+    ::GetClientRect(hwnd_, &rc);
+    int top = 0, bottom = rc.bottom;
+    if (toolBar_) {
+        if (layout_.toolBar->height) {
+            ::SetWindowPos(toolBar_, nullptr, 0, 0, rc.right, Scale(layout_.toolBar->height), SWP_NOZORDER | SWP_NOACTIVATE);
+        } else {
+            ::SendMessageA(toolBar_, TB_AUTOSIZE, 0, 0);
+        }
+        // Asked of the style, not of the screen: a hidden form lays out its bars too.
+        if (::GetWindowLongPtrA(toolBar_, GWL_STYLE) & WS_VISIBLE) {
+            RECT bar;
+            ::GetWindowRect(toolBar_, &bar);
+            top = bar.bottom - bar.top;
+        }
+    }
+    for (const ControlState& control : controls_) {
+        if (!control.hwnd || control.layout->kind != ControlKind::StatusBar) continue;
+        // A status bar places itself along the bottom edge when told of a new size.
+        ::SendMessageA(control.hwnd, WM_SIZE, 0, 0);
+        if (::GetWindowLongPtrA(control.hwnd, GWL_STYLE) & WS_VISIBLE) {
+            RECT bar;
+            ::GetWindowRect(control.hwnd, &bar);
+            bottom -= bar.bottom - bar.top;
+        }
+    }
+    for (const ControlState& control : controls_)
+        if (control.hwnd && control.layout->fillClient && control.layout->parent.empty())
+            ::SetWindowPos(control.hwnd, nullptr, 0, top, rc.right, std::max(bottom - top, 0), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::SetToolBarVisible(bool visible) {
+    if (!toolBar_) return;
+    ::ShowWindow(toolBar_, visible ? SW_SHOW : SW_HIDE);
+    LayoutBars();
+}
+
+bool Form::ToolBarVisible() const {
+    return toolBar_ && (::GetWindowLongPtrA(toolBar_, GWL_STYLE) & WS_VISIBLE);
 }
 
 const Form::ControlState* Form::FindControl(std::string_view name) const {
@@ -379,10 +692,13 @@ void Form::ApplyCommandState(const Command& command) {
         return;
     }
     if (command.id >= kFirstControlId) return;
-    HMENU menu = ::GetMenu(hwnd_);
-    if (!menu) return;
-    ::EnableMenuItem(menu, command.id, MF_BYCOMMAND | (command.enabled ? MF_ENABLED : MF_GRAYED));
-    ::CheckMenuItem(menu, command.id, MF_BYCOMMAND | (command.checked ? MF_CHECKED : MF_UNCHECKED));
+    std::vector<HMENU> menus;
+    if (HMENU bar = ::GetMenu(hwnd_)) menus.push_back(bar);
+    for (const PopupMenu& popup : popupMenus_) menus.push_back(popup.menu.get());
+    for (HMENU menu : menus) {
+        ::EnableMenuItem(menu, command.id, MF_BYCOMMAND | (command.enabled ? MF_ENABLED : MF_GRAYED));
+        ::CheckMenuItem(menu, command.id, MF_BYCOMMAND | (command.checked ? MF_CHECKED : MF_UNCHECKED));
+    }
 }
 
 void Form::SetChecked(std::string_view name, bool checked) {
@@ -430,15 +746,25 @@ void Form::Show() {
     Application::Instance().Guard([&] { FormShow(); });
     // An unattended run may have ended the program from FormShow: then nothing is shown.
     if (!hwnd_ || Application::Instance().terminating()) return;
-    // Centred on the screen at the size FormShow chose.
+    PlaceOnShow();
+    ::ShowWindow(hwnd_, layout_.maximised ? SW_SHOWMAXIMIZED : SW_SHOW);
+    ::UpdateWindow(hwnd_);
+}
+
+void Form::PlaceOnShow() {
+    // Centred at the size FormShow chose, over the screen or over the window that owns this one,
+    // and kept on the screen.
+    const int screenWidth = ::GetSystemMetrics(SM_CXSCREEN), screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
+    RECT area{0, 0, screenWidth, screenHeight};
+    const HWND owner = ::GetWindow(hwnd_, GW_OWNER);
+    if (layout_.position == FormPosition::MainFormCentre && owner && ::IsWindowVisible(owner))
+        ::GetWindowRect(owner, &area);
     RECT rc;
     ::GetWindowRect(hwnd_, &rc);
     const int width = rc.right - rc.left, height = rc.bottom - rc.top;
-    const int x = std::max(0, (::GetSystemMetrics(SM_CXSCREEN) - width) / 2);
-    const int y = std::max(0, (::GetSystemMetrics(SM_CYSCREEN) - height) / 2);
+    const int x = std::clamp<int>(area.left + (area.right - area.left - width) / 2, 0, std::max(0, screenWidth - width));
+    const int y = std::clamp<int>(area.top + (area.bottom - area.top - height) / 2, 0, std::max(0, screenHeight - height));
     ::SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ::ShowWindow(hwnd_, SW_SHOW);
-    ::UpdateWindow(hwnd_);
 }
 
 void Form::ShowModal() {
@@ -472,6 +798,70 @@ void Form::Close() {
 
 bool Form::Visible() const { return hwnd_ && ::IsWindowVisible(hwnd_); }
 
+Form::ControlState& Form::ControlOfKind(std::string_view name, ControlKind kind) {
+    return const_cast<ControlState&>(std::as_const(*this).ControlOfKind(name, kind));
+}
+
+const Form::ControlState& Form::ControlOfKind(std::string_view name, ControlKind kind) const {
+    const ControlState* control = FindControl(name);
+    if (!control || control->layout->kind != kind)
+        throw std::logic_error("No control of that kind named " + std::string(name));
+    return *control;
+}
+
+void Form::SetPosition(std::string_view name, int position) {
+    ::SendMessageA(ControlOfKind(name, ControlKind::ProgressBar).hwnd, PBM_SETPOS, position, 0);
+}
+
+int Form::Position(std::string_view name) const {
+    return static_cast<int>(::SendMessageA(ControlOfKind(name, ControlKind::ProgressBar).hwnd, PBM_GETPOS, 0, 0));
+}
+
+void Form::SetBarColour(std::string_view name, Colour colour) {
+    const HWND bar = ControlOfKind(name, ControlKind::ProgressBar).hwnd;
+    RemoveVisualStyle(bar);
+    ::SendMessageA(bar, PBM_SETBARCOLOR, 0, static_cast<LPARAM>(colour));
+}
+
+Bitmap& Form::ImageOf(std::string_view name) { return *ControlOfKind(name, ControlKind::Image).image; }
+
+void Form::Invalidate(std::string_view name) {
+    if (const HWND control = Control(name)) ::InvalidateRect(control, nullptr, FALSE);
+}
+
+void Form::OnPaint(std::string_view name, std::function<void(HDC)> handler) {
+    ControlState& box = ControlOfKind(name, ControlKind::PaintBox);
+    box.paint = std::move(handler);
+    if (box.hwnd) ::InvalidateRect(box.hwnd, nullptr, FALSE);
+}
+
+Form::TimerState& Form::FindTimer(std::string_view name) {
+    return const_cast<TimerState&>(std::as_const(*this).FindTimer(name));
+}
+
+const Form::TimerState& Form::FindTimer(std::string_view name) const {
+    for (const TimerState& timer : timers_)
+        if (timer.layout->name == name) return timer;
+    throw std::logic_error("No timer named " + std::string(name));
+}
+
+void Form::OnTimer(std::string_view name, std::function<void()> handler) { FindTimer(name).handler = std::move(handler); }
+
+void Form::SetTimerEnabled(std::string_view name, bool enabled) {
+    TimerState& timer = FindTimer(name);
+    // Enabling a running timer leaves its count as it is.
+    if (timer.enabled == enabled) return;
+    timer.enabled = enabled;
+    // Until the window exists, Create starts the timers that are enabled by then.
+    if (!hwnd_ || !created_) return;
+    if (enabled)
+        ::SetTimer(hwnd_, timer.id, static_cast<UINT>(timer.layout->interval), nullptr);
+    else
+        ::KillTimer(hwnd_, timer.id);
+}
+
+bool Form::TimerEnabled(std::string_view name) const { return FindTimer(name).enabled; }
+
 void Form::SetColourKeyTransparency(bool on, Colour key) {
     LONG_PTR style = ::GetWindowLongPtrA(hwnd_, GWL_EXSTYLE);
     if (on) {
@@ -492,9 +882,19 @@ HBRUSH Form::BrushForControl(HWND control, HDC dc) {
         ::SetBkColor(dc, layout.backColour);
         return static_cast<HBRUSH>(state->brush.get());
     }
+    // Inside a coloured panel a control takes the panel's colour.
+    if (const ControlState* panel = layout.parent.empty() ? nullptr : FindControl(layout.parent); panel && panel->brush) {
+        ::SetBkColor(dc, panel->layout->backColour);
+        return static_cast<HBRUSH>(panel->brush.get());
+    }
     if (formBrush_) {
         ::SetBkColor(dc, layout_.backColour);
         return static_cast<HBRUSH>(formBrush_.get());
+    }
+    // Left to the default handling, the text colour would be reset to the system's.
+    if (layout.textColour != kDefaultColour) {
+        ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+        return ::GetSysColorBrush(COLOR_BTNFACE);
     }
     return nullptr;
 }
@@ -514,6 +914,12 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
+        if (header->code == NM_CUSTOMDRAW) {
+            const ControlState* list = FindControl(header->hwndFrom);
+            if (list && list->layout->kind == ControlKind::ListView && list->layout->list.stripeColour != kDefaultColour)
+                return DrawListStripe(*list, *reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
+            break;
+        }
         // Tool bars ask for their hints in the window's character set; answer both kinds.
         if (header->code == TTN_GETDISPINFOA || header->code == TTN_GETDISPINFOW) {
             for (const Command& command : commands_) {
@@ -531,18 +937,33 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
+    case WM_TIMER:
+        for (const TimerState& timer : timers_) {
+            if (timer.id != wParam) continue;
+            if (timer.enabled && timer.handler) {
+                const auto handler = timer.handler;
+                Application::Instance().Guard(handler);
+            }
+            return 0;
+        }
+        break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
         if (HBRUSH brush = BrushForControl(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)))
             return reinterpret_cast<LRESULT>(brush);
         break;
-    case WM_ERASEBKGND:
-        if (formBrush_) {
-            RECT rc;
-            ::GetClientRect(hwnd_, &rc);
-            ::FillRect(reinterpret_cast<HDC>(wParam), &rc, static_cast<HBRUSH>(formBrush_.get()));
-            return 1;
-        }
+    case WM_ERASEBKGND: {
+        // The class has no background brush of its own: a form without a colour takes the
+        // system's face colour, as its controls do.
+        RECT rc;
+        ::GetClientRect(hwnd_, &rc);
+        ::FillRect(reinterpret_cast<HDC>(wParam), &rc,
+                   formBrush_ ? static_cast<HBRUSH>(formBrush_.get()) : ::GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
+    }
+    case WM_CONTEXTMENU:
+        if (ShowPopupMenu(reinterpret_cast<HWND>(wParam), lParam)) return 0;
         break;
     case WM_SETCURSOR:
         if (Application::Instance().ApplyCursorOverride()) return TRUE;
@@ -576,6 +997,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         created_ = false;
         hwnd_ = nullptr;
         toolBar_ = nullptr;
+        popupMenus_.clear();
         break;
     default:
         break;

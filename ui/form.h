@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/win_handles.h"
+#include "ui/bitmap.h"
 #include "ui/form_layout.h"
 
 #include <windows.h>
@@ -10,6 +11,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,6 +55,30 @@ public:
     void Close();
     bool Visible() const;
 
+    // Gauges (ControlKind::ProgressBar).
+    void SetPosition(std::string_view name, int position);
+    int Position(std::string_view name) const;
+    // The colour of the filled part; the control then draws without the visual style, which
+    // would ignore the colour.
+    void SetBarColour(std::string_view name, Colour colour);
+
+    // The picture of an Image control; call Invalidate after drawing on it so the screen follows.
+    Bitmap& ImageOf(std::string_view name);
+    void Invalidate(std::string_view name);
+    // The paint handler of a PaintBox: it draws the whole box whenever the box needs painting.
+    void OnPaint(std::string_view name, std::function<void(HDC)> handler);
+
+    // Timers of the layout, by name, also before the window exists (it starts those enabled by
+    // then). A disabled timer keeps its handler; a hidden form's timers go on running.
+    void OnTimer(std::string_view name, std::function<void()> handler);
+    void SetTimerEnabled(std::string_view name, bool enabled);
+    bool TimerEnabled(std::string_view name) const;
+
+    // The tool bar of the layout; hiding it gives its room to a control that fills the client area.
+    HWND toolBar() const { return toolBar_; }
+    void SetToolBarVisible(bool visible);
+    bool ToolBarVisible() const;
+
     // Colour-key transparency: every pixel of `key` colour becomes see-through.
     void SetColourKeyTransparency(bool on, Colour key);
 
@@ -87,15 +113,33 @@ private:
         HWND hwnd = nullptr;
         HFONT font = nullptr;
         win::GdiObject brush;
+        std::unique_ptr<Bitmap> image;   // Image
+        std::function<void(HDC)> paint;  // PaintBox
+    };
+    struct TimerState {
+        const TimerLayout* layout = nullptr;
+        UINT_PTR id = 0;
+        bool enabled = false;
+        std::function<void()> handler;
     };
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK CanvasProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static void PaintCanvas(const ControlState& state, HDC dc);
     static void RegisterClasses();
     void BuildMenu();
     void BuildToolBar();
     void BuildControls();
     void BuildShortcuts();
+    void BuildPopupMenus();
+    void AppendPopupItems(HMENU parent, const std::vector<MenuItemLayout>& items, int& id);
+    bool ShowPopupMenu(HWND control, LPARAM where);
+    LRESULT DrawListStripe(const ControlState& list, NMLVCUSTOMDRAW& draw) const;
+    void LayoutBars();
+    void StartTimers();
     void LayoutAnchored();
+    void PlaceOnShow();
     void RunCommand(int id);
     void ApplyCommandState(const Command& command);
     HFONT FontFor(const Font& font);
@@ -104,6 +148,10 @@ private:
     const Command* FindCommand(std::string_view name) const;
     const ControlState* FindControl(std::string_view name) const;
     const ControlState* FindControl(HWND hwnd) const;
+    ControlState& ControlOfKind(std::string_view name, ControlKind kind);
+    const ControlState& ControlOfKind(std::string_view name, ControlKind kind) const;
+    TimerState& FindTimer(std::string_view name);
+    const TimerState& FindTimer(std::string_view name) const;
 
     const FormLayout& layout_;
     HWND hwnd_ = nullptr;
@@ -115,11 +163,17 @@ private:
     int clientWidth_ = 0, clientHeight_ = 0;  // client size the anchored controls were placed for
     std::vector<Command> commands_;
     std::vector<ControlState> controls_;
+    std::vector<TimerState> timers_;
     std::map<std::string, win::GdiObject> fonts_;
     win::GdiObject formBrush_;
     win::Menu menu_;
     win::Accelerators shortcuts_;
     HIMAGELIST images_ = nullptr;
+    struct PopupMenu {
+        std::string name;
+        win::Menu menu;
+    };
+    std::vector<PopupMenu> popupMenus_;
 };
 
 }  // namespace brimlow::ui

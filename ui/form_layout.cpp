@@ -19,12 +19,22 @@ std::optional<int> CommandIdOf(const FormLayout& form, std::string_view name) {
             ++id;
         }
     }
-    return std::nullopt;
+    ForEachMenuItem(form.popupMenus, [&](const MenuItemLayout& item) {
+        if (!found && !item.name.empty() && item.name == name) found = id;
+        ++id;
+    });
+    return found;
 }
 
 std::optional<int> ControlIdOf(const FormLayout& form, std::string_view name) {
     for (std::size_t i = 0; i < form.controls.size(); ++i)
         if (form.controls[i].name == name) return kFirstControlId + static_cast<int>(i);
+    return std::nullopt;
+}
+
+std::optional<int> TimerIdOf(const FormLayout& form, std::string_view name) {
+    for (std::size_t i = 0; i < form.timers.size(); ++i)
+        if (form.timers[i].name == name) return kFirstTimerId + static_cast<int>(i);
     return std::nullopt;
 }
 

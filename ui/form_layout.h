@@ -21,6 +21,8 @@ inline constexpr Colour kDefaultColour = 0xFF000000u;  // "use the system colour
 inline constexpr Colour kWhite = Rgb(255, 255, 255);
 inline constexpr Colour kBlack = Rgb(0, 0, 0);
 inline constexpr Colour kNavy = Rgb(0, 0, 128);
+inline constexpr Colour kGreen = Rgb(0, 128, 0);
+inline constexpr Colour kAqua = Rgb(0, 255, 255);
 
 struct Rect {
     int left = 0, top = 0, width = 0, height = 0;
@@ -38,6 +40,30 @@ enum class ControlKind {
     LinkLabel,     // static text that takes clicks and shows the hand pointer
     ReadOnlyEdit,  // single-line edit the user can select from but not change or tab into
     Picture,       // a bitmap resource stretched over the control
+    Panel,         // a plain area of its back colour with a sunken edge; holds other controls
+    ProgressBar,   // a gauge from `minimum` to `maximum`
+    Image,         // a picture of its own the program draws on (Form::ImageOf); kept between paints
+    PaintBox,      // drawn afresh by its paint handler (Form::OnPaint) whenever it needs painting
+    CheckBox,      // a check box with its text beside it
+    ListView,      // a report-style list with its columns (ui/list_view.h reads and fills it)
+    StatusBar,     // a status bar along the bottom edge, one panel; its text is the panel's
+};
+
+enum class TextAlign { Left, Centre, Right };
+
+struct ListColumnLayout {
+    std::string caption;
+    int width = 0;  // pixels at 96 DPI
+};
+
+// How a report-style list looks and behaves.
+struct ListViewLayout {
+    std::vector<ListColumnLayout> columns;
+    bool gridLines = true;
+    bool rowSelect = true;  // a click selects the whole row
+    // Every second row (the odd indexes) is drawn on this colour, the others on the window colour.
+    Colour stripeColour = kDefaultColour;
+    std::string popupMenu;  // a FormLayout::popupMenus entry shown on a right click
 };
 
 // How a control follows the form when the form is resized: by default it stays where it is;
@@ -55,8 +81,22 @@ struct ControlLayout {
     Colour backColour = kDefaultColour;
     int resourceId = 0;  // Picture: bitmap resource
     unsigned anchors = kAnchorTopLeft;
+    // The Panel this control sits in, by name; its rect is then relative to the panel. A panel
+    // comes before the controls it holds.
+    std::string parent;
+    bool visible = true;
+    TextAlign align = TextAlign::Left;  // Label
+    // ProgressBar
+    int minimum = 0, maximum = 100, position = 0;
+    bool vertical = false;
+    bool smooth = false;  // one solid bar instead of blocks
+    // Takes the whole client area between the tool bar and a status bar, whatever its rect says.
+    bool fillClient = false;
+    ListViewLayout list;  // ListView
 };
 
+// An item of the menu bar is always a menu title, even one without items ("File" with nothing in
+// it yet); below the bar, an item without items is a command.
 struct MenuItemLayout {
     std::string name;     // component name, e.g. "Refresh1"; empty for separators
     std::string caption;  // with "&" marking the access key; "-" for a separator
@@ -69,33 +109,62 @@ struct ToolButtonLayout {
     std::string name;
     std::string hint;
     int imageIndex = 0;
+    std::string caption;     // shown under the picture
+    bool separator = false;  // a gap between groups of buttons; it takes no clicks
 };
 
 struct ToolBarLayout {
-    int buttonSize = 0;    // square buttons, pixels at 96 DPI
+    int buttonSize = 0;    // square buttons, pixels at 96 DPI; 0: as wide as their captions need
     int imageSize = 0;     // square pictures
     int bitmapResource = 0;  // strip of pictures, magenta (255,0,255) as the see-through colour
-    int height = 0;        // fixed band height
+    int height = 0;        // fixed band height; 0: as high as the buttons
     std::vector<ToolButtonLayout> buttons;
+};
+
+// A window timer; its handler is bound with Form::OnTimer.
+struct TimerLayout {
+    std::string name;
+    int interval = 1000;  // milliseconds
+    bool enabled = true;
+};
+
+enum class BorderStyle {
+    Sizeable,  // resizable frame with system menu, minimise and maximise buttons
+    Single,    // fixed frame with system menu and minimise button
+};
+
+enum class FormPosition {
+    ScreenCentre,
+    MainFormCentre,  // over the window that owns it (the main window), else the screen
 };
 
 struct FormLayout {
     std::string className;  // e.g. "TForm1"
     std::string caption;
-    int width = 0, height = 0;  // design size of the window, pixels at 96 DPI
+    // Design size of the window, pixels at 96 DPI. When both are 0 the window is sized to hold a
+    // client area of clientWidth x clientHeight.
+    int width = 0, height = 0;
     // The client area the controls were laid out in; anchored controls keep their distances to
     // its right and bottom edges.
     int clientWidth = 0, clientHeight = 0;
     int minHeight = 0;
     Colour backColour = kDefaultColour;
     int iconResource = 0;  // 0: the system's application icon
+    BorderStyle border = BorderStyle::Sizeable;
+    bool stayOnTop = false;
+    FormPosition position = FormPosition::ScreenCentre;
+    bool maximised = false;  // shown maximised
+    std::vector<TimerLayout> timers;
     std::vector<MenuItemLayout> menu;
     std::optional<ToolBarLayout> toolBar;
     std::vector<ControlLayout> controls;
+    // Menus that pop up over a control, each a title (by its name) with its items.
+    std::vector<MenuItemLayout> popupMenus;
 };
 
 // Command identifiers are handed out in a fixed order so that another process (the UI test
-// driver) can compute them from the same FormLayout: menu items depth-first, then tool buttons.
+// driver) can compute them from the same FormLayout: menu items depth-first, then tool buttons,
+// then the popup menus depth-first.
 inline constexpr int kFirstCommandId = 100;
 // Control identifiers follow the order of FormLayout::controls.
 inline constexpr int kFirstControlId = 1000;
@@ -103,6 +172,9 @@ inline constexpr int kFirstControlId = 1000;
 // The command id of the named menu item or tool button, if the form has one of that name.
 std::optional<int> CommandIdOf(const FormLayout& form, std::string_view name);
 std::optional<int> ControlIdOf(const FormLayout& form, std::string_view name);
+// Timer identifiers follow the order of FormLayout::timers.
+inline constexpr int kFirstTimerId = 1;
+std::optional<int> TimerIdOf(const FormLayout& form, std::string_view name);
 
 // Visits menu items depth-first in command-id order, separators included (they get ids too).
 void ForEachMenuItem(const std::vector<MenuItemLayout>& menu, const auto& visit) {

@@ -27,8 +27,17 @@ i386_emulation_on || { fail "i386 code runs neither natively nor under qemu-user
 mode=$(i386_mode)
 echo "i686 code runs: $mode"
 # Time-outs: every process start costs about a minute under emulation.
-tests_seconds=300 report_seconds=60
-[ "$mode" = emulated ] && tests_seconds=1800 report_seconds=600
+tests_seconds=300 report_seconds=60 filter=()
+if [ "$mode" = emulated ]; then
+  tests_seconds=900 report_seconds=600
+  # Under qemu-user 7, Wine's threads are not dependable: WMI connections (and the main window's
+  # refresh, which makes them) hang at random or report COM as not initialised, the emulated
+  # thread exit can crash the process, and the network list test never returns; and CPUID
+  # answers for the emulated processor, not the host's. Those tests pass natively, and the
+  # x86_64 layer runs them on every machine; here the unattended reports still run the whole
+  # refresh, WMI rows included.
+  filter=(--gtest_filter=-Wmi*:MainWindow*:SoftwareCollectors.ListsHaveTheirRawForm:NativeCpuid.*)
+fi
 
 base=$(i686_template "$template") || { fail "no prefix with the 32-bit half of Windows"; finish; }
 echo "prefix: $base"
@@ -40,7 +49,7 @@ add_cdrom_drive "$work/win-prefix" d "$work/cdrom"
 # A 32-bit process reads HKLM\Software through the 32-bit view: the row must show that view.
 ie=$(wine_in "$work/win-prefix" 60 reg query 'HKLM\Software\Microsoft\Internet Explorer' /v Version /reg:32 2>/dev/null \
      | sed -n 's/.*REG_SZ[[:space:]]*//p' | tr -d '\r')
-( TZ=Europe/Berlin wine_in "$work/win-prefix" "$tests_seconds" "$build/win_tests.exe" > "$work/win.log" 2>&1
+( TZ=Europe/Berlin wine_in "$work/win-prefix" "$tests_seconds" "$build/win_tests.exe" "${filter[@]}" > "$work/win.log" 2>&1
   echo $? > "$work/win.rc" ) &
 tests=$!
 

@@ -196,6 +196,21 @@ for args in "/AUTO" "/AUTO|"; do
   fi
 done
 
+# Registry fixtures for the list windows (the x86_64 build reads the 64-bit view, which the
+# 64-bit reg writes): two Uninstall entries and one without a display name, and one device class.
+uninstall='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
+wine_in "$prefix" 60 reg add "$uninstall\E2E-B" /v DisplayName /d 'E2E Beta Tool' /f >/dev/null 2>&1
+wine_in "$prefix" 60 reg add "$uninstall\E2E-B" /v DisplayVersion /t REG_DWORD /d 7 /f >/dev/null 2>&1
+wine_in "$prefix" 60 reg add "$uninstall\E2E-A" /v DisplayName /d 'E2E Alpha App' /f >/dev/null 2>&1
+wine_in "$prefix" 60 reg add "$uninstall\E2E-A" /v DisplayVersion /d '1.0' /f >/dev/null 2>&1
+wine_in "$prefix" 60 reg add "$uninstall\E2E-A" /v HelpLink /d 'http://alpha.invalid/' /f >/dev/null 2>&1
+wine_in "$prefix" 60 reg add "$uninstall\E2E-A" /v Publisher /d 'E2E Makers' /f >/dev/null 2>&1
+wine_in "$prefix" 60 reg add "$uninstall\E2E-C" /v Publisher /d 'No Name' /f >/dev/null 2>&1
+class='HKLM\System\ControlSet002\Control\Class\{4d36e968-e325-11ce-bfc1-08002be10318}\0000'
+wine_in "$prefix" 60 reg add "$class" /v DriverDesc /d 'E2E Display Adapter' /f >/dev/null 2>&1
+wine_in "$prefix" 60 reg add "$class" /v ProviderName /d 'E2E Maker' /f >/dev/null 2>&1
+wine_in "$prefix" 60 reg add "$class" /v DriverVersion /d '1.2.3' /f >/dev/null 2>&1
+
 # The UI driver starts the program itself, so both share one desktop.
 unix_exe=$build/brimlow.exe
 driver_out=$(wine_in "$prefix" 120 "$build/uidriver.exe" "Z:${unix_exe//\//\\}" "${windows_row[win7]}" rows.txt 2>/dev/null)

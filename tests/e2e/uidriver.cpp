@@ -6,7 +6,10 @@
 #include "app/product.h"
 #include "app/summary_export.h"
 #include "app/summary_text.h"
+#include "forms/devices_form.h"
 #include "forms/main_form.h"
+#include "forms/meters_form.h"
+#include "forms/unistall_form.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -248,6 +251,74 @@ void Exports(HWND form, DWORD process) {
             "the HTML page holds the rows");
 }
 
+// The cells of another process's list view. A list view answers LVM_GETITEMTEXTA into its own
+// process's memory only: the request and the text buffer are placed there and read back.
+std::vector<std::vector<std::string>> ReadRemoteList(HWND list, int columns) {
+    std::vector<std::vector<std::string>> rows;
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(list, &pid);
+    const HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process) return rows;
+    constexpr SIZE_T kText = 1024;
+    void* remote = ::VirtualAllocEx(process, nullptr, sizeof(LVITEMA) + kText, MEM_COMMIT, PAGE_READWRITE);
+    if (remote) {
+        char* remoteText = static_cast<char*>(remote) + sizeof(LVITEMA);
+        const int count = static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+        for (int r = 0; r < count; ++r) {
+            std::vector<std::string> cells;
+            for (int c = 0; c < columns; ++c) {
+                LVITEMA item{};
+                item.iSubItem = c;
+                item.pszText = remoteText;
+                item.cchTextMax = kText;
+                SIZE_T done = 0;
+                ::WriteProcessMemory(process, remote, &item, sizeof item, &done);
+                DWORD_PTR copied = 0;
+                ::SendMessageTimeoutA(list, LVM_GETITEMTEXTA, r, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG,
+                                      5000, &copied);
+                char text[kText] = {};
+                ::ReadProcessMemory(process, remoteText, text, kText - 1, &done);
+                cells.emplace_back(text);
+            }
+            rows.push_back(std::move(cells));
+        }
+        ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    ::CloseHandle(process);
+    return rows;
+}
+
+std::string Joined(const std::vector<std::vector<std::string>>& rows) {
+    std::string text;
+    for (const auto& row : rows) {
+        text += "[";
+        for (std::size_t c = 0; c < row.size(); ++c) text += (c ? "|" : "") + row[c];
+        text += "]";
+    }
+    return text;
+}
+
+// A detail window opened from the main window's menu: its caption, its rows and its count. The
+// rows are those of the registry fixture that the end-to-end script writes.
+void CheckListWindow(HWND form, const char* item, const char* className, const brimlow::ui::FormLayout& layout,
+                     const std::string& caption, int columns, const std::vector<std::vector<std::string>>& expected) {
+    Choose(form, item);
+    HWND window = nullptr;
+    Check(WaitFor([&] { return (window = ::FindWindowA(className, nullptr)) != nullptr && ::IsWindowVisible(window); },
+                  15000),
+          std::string(item) + " opens " + className);
+    if (!window) return;
+    CheckEq(TextOf(window), caption, std::string(className) + " caption");
+    Check(::GetWindow(window, GW_OWNER) == form, std::string(className) + " owned by the main window");
+    const HWND list = ::GetDlgItem(window, *brimlow::ui::ControlIdOf(layout, "ListView1"));
+    const HWND status = ::GetDlgItem(window, *brimlow::ui::ControlIdOf(layout, "StatusBar1"));
+    const auto rows = ReadRemoteList(list, columns);
+    CheckEq(Joined(rows), Joined(expected), std::string(className) + " rows");
+    CheckEq(TextOf(status), "Count: " + std::to_string(expected.size()), std::string(className) + " count");
+    ::PostMessageA(window, WM_CLOSE, 0, 0);
+    Check(WaitFor([&] { return !::IsWindowVisible(window); }, 15000), std::string(className) + " closes (hidden)");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -323,6 +394,44 @@ int main(int argc, char** argv) {
     Check((::GetWindowLongA(form, GWL_EXSTYLE) & WS_EX_LAYERED) == 0, "Transparent Background off");
 
     Exports(form, process.dwProcessId);
+
+    // "CPU Meters" starts the meters' timer and shows them modally over the main window; closing
+    // them only hides them, and their timer goes on sampling.
+    ::PostMessageA(form, WM_COMMAND, MAKEWPARAM(CommandOf("SystemResourceMeters1"), 0), 0);
+    HWND meters = nullptr;
+    Check(WaitFor([&] { return (meters = ::FindWindowA("TfrmMeters", nullptr)) != nullptr && ::IsWindowVisible(meters); },
+                  15000),
+          "CPU Meters opens the meters window");
+    if (meters) {
+        CheckEq(TextOf(meters), std::string("CPU Meters"), "meters caption");
+        Check((::GetWindowLongA(meters, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, "meters stay on top");
+        Check(::GetWindow(meters, GW_OWNER) == form, "meters owned by the main window");
+        Check(!::IsWindowEnabled(form), "main window waits while the meters are open");
+        const auto labelId = brimlow::ui::ControlIdOf(brimlow::forms::MetersFormLayout(), "Label5");
+        const HWND label = ::GetDlgItem(meters, *labelId);
+        CheckEq(TextOf(::GetDlgItem(meters, *brimlow::ui::ControlIdOf(brimlow::forms::MetersFormLayout(), "StaticText1"))),
+                std::string("CPU usage and history"), "meters title text");
+        ::PostMessageA(meters, WM_CLOSE, 0, 0);
+        Check(WaitFor([&] { return !::IsWindowVisible(meters) && ::IsWindowEnabled(form); }, 15000),
+              "closing the meters hides them and frees the main window");
+        // The first tick only takes the baseline; the second writes the load, window hidden or not.
+        std::string load;
+        Check(WaitFor([&] { load = TextOf(label); return load.size() > 2 && load.ends_with(" %"); }, 15000),
+              "the load label fills while the meters are hidden");
+        std::printf("    load shown: \"%s\"\n", load.c_str());
+    }
+
+    // The list windows over the fixture of run_e2e.sh; an entry without a display name is left out.
+    const std::vector<std::vector<std::string>> apps{
+        {"E2E Alpha App", "1.0", "http://alpha.invalid/", "", "", "", "E2E Makers", "", "", "E2E-A"},
+        {"E2E Beta Tool", "7", "", "", "", "", "", "", "", "E2E-B"},
+    };
+    CheckListWindow(form, "Uninstallers1", "TfrmUnistall", brimlow::forms::UnistallFormLayout(),
+                    "Application Install / Uninstall Information", 10, apps);
+    Check(::SendMessageA(toolBar, TB_ISBUTTONENABLED, CommandOf("ToolButton13"), 0) != 0,
+          "Installed Programs button enabled");
+    CheckListWindow(form, "DeviceInfo1", "TfrmDevices", brimlow::forms::DevicesFormLayout(), "Device Info", 3,
+                    {{"E2E Display Adapter", "E2E Maker", "1.2.3"}});
 
     // The Exit tool button ends the program.
     ::PostMessageA(form, WM_COMMAND, MAKEWPARAM(CommandOf("ToolButton5"), 0), 0);

@@ -134,6 +134,61 @@ TEST(ArtgenToolbar, DiscHoleLetsTheToolbarShowThrough) {
     EXPECT_FALSE(bmp.is_key(4 * 32 + 16, 16 - 8)) << "the disc itself around the hole";
 }
 
+TEST(ArtgenAppTools, SevenDistinct24PixelPicturesOnTheKey) {
+    const Bytes b = art::apptools_bmp();
+    expect_bmp24_layout(b, 7 * 24, 24);
+    const Bmp bmp{b};
+    std::vector<std::vector<std::array<std::uint8_t, 3>>> cells(7);
+    for (int i = 0; i < 7; ++i) {
+        SCOPED_TRACE("cell " + std::to_string(i));
+        EXPECT_TRUE(bmp.is_key(i * 24, 0)) << "corner";
+        int drawn = 0;
+        for (int y = 0; y < 24; ++y)
+            for (int x = 0; x < 24; ++x) {
+                cells[static_cast<std::size_t>(i)].push_back(bmp.pixel(i * 24 + x, y));
+                if (!bmp.is_key(i * 24 + x, y)) ++drawn;
+            }
+        EXPECT_GT(drawn, 24 * 24 / 5);
+        EXPECT_LT(drawn, 24 * 24);
+    }
+    for (std::size_t i = 0; i < cells.size(); ++i)
+        for (std::size_t j = i + 1; j < cells.size(); ++j) EXPECT_NE(cells[i], cells[j]) << i << " and " << j;
+}
+
+TEST(ArtgenDigits, IsA24BitStripOfTen13By22Cells) {
+    expect_bmp24_layout(art::digits_bmp(), 10 * 13, 22);
+}
+
+TEST(ArtgenDigits, EachDigitLightsItsOwnSegments) {
+    // Pixels well inside each segment, in the order a (top), b, c, d (bottom), e, f, g (middle).
+    const std::array<std::pair<int, int>, 7> inside{{{6, 2}, {10, 6}, {10, 15}, {6, 19}, {2, 15}, {2, 6}, {6, 11}}};
+    // The usual seven-segment pictures, written out here rather than taken from the generator.
+    const std::array<const char*, 10> lit{"abcdef", "bc", "abdeg", "abcdg", "bcfg", "acdfg", "acdefg", "abc",
+                                          "abcdefg", "abcdfg"};
+    const Bytes b = art::digits_bmp();
+    const Bmp bmp{b};
+    for (int digit = 0; digit < 10; ++digit) {
+        SCOPED_TRACE("digit " + std::to_string(digit));
+        for (int s = 0; s < 7; ++s) {
+            const char segment = static_cast<char>('a' + s);
+            const auto [x, y] = inside[static_cast<std::size_t>(s)];
+            const auto p = bmp.pixel(digit * 13 + x, y);
+            const bool on = std::string(lit[static_cast<std::size_t>(digit)]).find(segment) != std::string::npos;
+            // Lit: bright green. Unlit: still visible as a faint outline, far darker.
+            if (on) {
+                EXPECT_GT(p[1], 200) << "segment " << segment << " should be lit";
+                EXPECT_GT(p[1], p[0]);
+            } else {
+                EXPECT_GT(p[1], 0) << "segment " << segment << " should show faintly";
+                EXPECT_LT(p[1], 80) << "segment " << segment << " should be dark";
+            }
+        }
+        // The cell's corners and the holes inside the 0 and the 8 are the black background.
+        for (const auto& [x, y] : std::array<std::pair<int, int>, 6>{{{0, 0}, {12, 0}, {0, 21}, {12, 21}, {6, 6}, {6, 15}}})
+            EXPECT_EQ(bmp.pixel(digit * 13 + x, y), (std::array<std::uint8_t, 3>{0, 0, 0})) << x << "," << y;
+    }
+}
+
 struct IconEntry {
     int width, height;
     std::uint32_t bytes, offset;
@@ -219,7 +274,8 @@ TEST(ArtgenOutput, IsDeterministicAndWrittenAsGenerated) {
     std::string error;
     ASSERT_TRUE(art::write_all(dir, error)) << error;
     const std::vector<std::pair<std::string, Bytes>> expected{
-        {"brimlow.ico", art::icon_ico()}, {"toolbar.bmp", art::toolbar_bmp()}, {"banner.bmp", art::banner_bmp()}};
+        {"brimlow.ico", art::icon_ico()}, {"toolbar.bmp", art::toolbar_bmp()}, {"banner.bmp", art::banner_bmp()},
+        {"digits.bmp", art::digits_bmp()}, {"apptools.bmp", art::apptools_bmp()}};
     for (const auto& [name, bytes] : expected) {
         std::ifstream in(dir / name, std::ios::binary);
         ASSERT_TRUE(in) << name;

@@ -1,5 +1,5 @@
 // Windows tests run under Wine (or Windows) with COM and the common controls set up as the program
-// sets them up, and the default error handler recording instead of showing a box.
+// sets them up, and the default error handler and the message boxes recording instead of showing a box.
 #include "tests/win/win_test_support.h"
 
 #include "ui/application.h"
@@ -17,6 +17,11 @@ std::vector<std::string>& ReportedErrors() {
     return errors;
 }
 
+std::vector<std::string>& ShownMessages() {
+    static std::vector<std::string> messages;
+    return messages;
+}
+
 }  // namespace brimlow::testing
 
 int main(int argc, char** argv) {
@@ -26,6 +31,8 @@ int main(int argc, char** argv) {
     ::InitCommonControlsEx(&controls);
     brimlow::ui::Application::Instance().SetErrorReporter(
         [](const std::string& text) { brimlow::testing::ReportedErrors().push_back(text); });
+    brimlow::ui::Application::Instance().SetMessageReporter(
+        [](const std::string& text) { brimlow::testing::ShownMessages().push_back(text); });
     const int rc = RUN_ALL_TESTS();
     ::CoUninitialize();
     return rc;

@@ -1,5 +1,6 @@
-// The form runtime on a small form of its own: controls by name, handlers by name, anchors, the
-// link cursor and modal showing.
+// The form runtime on small forms of its own: controls by name, handlers by name, anchors, the
+// link cursor, modal showing, fixed on-top windows, panels, gauges, pictures, paint boxes and
+// timers.
 #include "tests/win/win_test_support.h"
 #include "ui/application.h"
 #include "ui/form.h"
@@ -150,6 +151,229 @@ TEST(FormRuntime, ShowModalDisablesTheOwnerUntilClosed) {
     EXPECT_TRUE(::IsWindowEnabled(owner.hwnd()));
     EXPECT_FALSE(dialog.Visible());
     EXPECT_NE(dialog.hwnd(), nullptr);  // closing a form that is not the main one only hides it
+}
+
+ui::FormLayout GaugeFormLayout() {
+    ui::FormLayout form;
+    form.className = "TfrmGaugeTest";
+    form.caption = "Gauge test";
+    form.clientWidth = 300;
+    form.clientHeight = 200;
+    form.border = ui::BorderStyle::Single;
+    form.stayOnTop = true;
+    form.position = ui::FormPosition::MainFormCentre;
+    form.menu = {{"File1", "File", {}, {}}, {"View1", "View", {}, {{"Refresh1", "Refresh", {}, {}}}}};
+    form.timers = {{"Timer1", 1000, false}, {"Timer2", 500, true}};
+    ui::ControlLayout panel;
+    panel.name = "Panel1";
+    panel.kind = ui::ControlKind::Panel;
+    panel.rect = {10, 10, 100, 120};
+    panel.backColour = ui::kBlack;
+    ui::ControlLayout link;
+    link.name = "Label3";
+    link.kind = ui::ControlKind::LinkLabel;
+    link.text = "home";
+    link.rect = {5, 5, 60, 16};
+    link.parent = "Panel1";
+    ui::ControlLayout bar;
+    bar.name = "ProgressBar1";
+    bar.kind = ui::ControlKind::ProgressBar;
+    bar.rect = {70, 10, 20, 100};
+    bar.parent = "Panel1";
+    bar.vertical = true;
+    bar.smooth = true;
+    bar.position = 50;
+    ui::ControlLayout image;
+    image.name = "Image1";
+    image.kind = ui::ControlKind::Image;
+    image.rect = {120, 10, 40, 30};
+    ui::ControlLayout box;
+    box.name = "PaintBox1";
+    box.kind = ui::ControlKind::PaintBox;
+    box.rect = {120, 50, 40, 30};
+    box.backColour = ui::Rgb(10, 20, 30);
+    ui::ControlLayout check;
+    check.name = "CheckBox1";
+    check.kind = ui::ControlKind::CheckBox;
+    check.text = "Stay on top";
+    check.rect = {120, 90, 100, 17};
+    check.visible = false;
+    form.controls = {panel, link, bar, image, box, check};
+    return form;
+}
+
+class GaugeForm : public ui::Form {
+public:
+    GaugeForm() : ui::Form(Layout()) {}
+    static const ui::FormLayout& Layout() {
+        static const ui::FormLayout layout = GaugeFormLayout();
+        return layout;
+    }
+    int linkClicks = 0;
+    int ticks = 0;
+
+protected:
+    void FormCreate() override {
+        OnClick("Label3", [this] { ++linkClicks; });
+        OnClick("Refresh1", [] {});
+        OnTimer("Timer1", [this] { ++ticks; });
+    }
+};
+
+TEST(FormRuntime, AFixedOnTopFormGetsExactlyItsClientArea) {
+    GaugeForm form;
+    form.Create();
+    const LONG_PTR style = ::GetWindowLongPtrA(form.hwnd(), GWL_STYLE);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME) << "single fixed border";
+    EXPECT_TRUE(::GetWindowLongPtrA(form.hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    RECT client;
+    ::GetClientRect(form.hwnd(), &client);
+    EXPECT_EQ(client.right, form.Scale(300));
+    EXPECT_EQ(client.bottom, form.Scale(200)) << "with its menu bar taken off";
+    // A title of the menu bar without items is still a menu, not a command that would be greyed.
+    const HMENU file = ::GetSubMenu(::GetMenu(form.hwnd()), 0);
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(::GetMenuItemCount(file), 0);
+    EXPECT_FALSE(::IsWindowVisible(form.Control("CheckBox1")));
+    EXPECT_TRUE(form.Enabled("Refresh1"));
+}
+
+TEST(FormRuntime, CentredOverItsOwnerWhenTheOwnerIsShown) {
+    TestForm owner;
+    owner.Create();
+    GaugeForm form;
+    form.Create(owner.hwnd());
+    auto centre = [](HWND window) {
+        RECT rc;
+        ::GetWindowRect(window, &rc);
+        return POINT{(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+    };
+    ::SetWindowPos(owner.hwnd(), nullptr, 20, 30, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ::ShowWindow(owner.hwnd(), SW_SHOWNA);
+    form.Show();
+    EXPECT_NEAR(centre(form.hwnd()).x, centre(owner.hwnd()).x, 1);
+    EXPECT_NEAR(centre(form.hwnd()).y, centre(owner.hwnd()).y, 1);
+    form.Hide();
+    owner.Hide();
+    form.Show();  // a hidden owner: over the screen
+    EXPECT_NEAR(centre(form.hwnd()).x, ::GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+    form.Hide();
+}
+
+TEST(FormRuntime, ControlsInAPanelLiveInItAndReportToTheForm) {
+    GaugeForm form;
+    form.Create();
+    const HWND panel = form.Control("Panel1");
+    const HWND link = form.Control("Label3");
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(::GetParent(link), panel);
+    RECT rc;
+    ::GetWindowRect(link, &rc);
+    ::MapWindowPoints(nullptr, panel, reinterpret_cast<POINT*>(&rc), 2);
+    EXPECT_EQ(rc.left, form.Scale(5)) << "placed relative to the panel";
+    // The click goes to the panel, its parent, which hands it on to the form.
+    ::SendMessageA(panel, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(link), STN_CLICKED), reinterpret_cast<LPARAM>(link));
+    EXPECT_EQ(form.linkClicks, 1);
+    // The panel paints its colour.
+    const auto painted = testing::PaintedClient(panel);
+    EXPECT_EQ(painted->Pixel(50, 60), ui::kBlack);
+}
+
+TEST(FormRuntime, AGaugeTakesItsPositionAndBarColour) {
+    GaugeForm form;
+    form.Create();
+    EXPECT_EQ(form.Position("ProgressBar1"), 50);
+    form.SetBarColour("ProgressBar1", ui::kAqua);
+    const auto half = testing::PaintedClient(form.Control("ProgressBar1"));
+    const int w = half->width(), h = half->height();
+    // Vertical: the filled part grows from the bottom.
+    EXPECT_EQ(half->Pixel(w / 2, h * 3 / 4), ui::kAqua);
+    EXPECT_NE(half->Pixel(w / 2, h / 4), ui::kAqua);
+    form.SetPosition("ProgressBar1", 90);
+    EXPECT_EQ(form.Position("ProgressBar1"), 90);
+    EXPECT_EQ(testing::PaintedClient(form.Control("ProgressBar1"))->Pixel(w / 2, h / 4), ui::kAqua);
+    EXPECT_THROW(form.SetPosition("Label3", 1), std::logic_error);
+}
+
+TEST(FormRuntime, TimersRunTheirHandlerOnlyWhileEnabled) {
+    testing::ReportedErrors().clear();
+    GaugeForm form;
+    form.Create();
+    const UINT_PTR timer1 = *ui::TimerIdOf(GaugeForm::Layout(), "Timer1");
+    const UINT_PTR timer2 = *ui::TimerIdOf(GaugeForm::Layout(), "Timer2");
+    EXPECT_FALSE(form.TimerEnabled("Timer1"));
+    EXPECT_TRUE(form.TimerEnabled("Timer2"));
+    // The system's timer exists exactly when the form's is enabled; killing it tells.
+    EXPECT_FALSE(::KillTimer(form.hwnd(), timer1));
+    EXPECT_TRUE(::KillTimer(form.hwnd(), timer2)) << "enabled in the layout: started at creation";
+    ::SendMessageA(form.hwnd(), WM_TIMER, timer1, 0);
+    EXPECT_EQ(form.ticks, 0);
+    form.SetTimerEnabled("Timer1", true);
+    ::SendMessageA(form.hwnd(), WM_TIMER, timer1, 0);
+    EXPECT_EQ(form.ticks, 1);
+    form.Hide();  // hidden windows' timers go on
+    ::SendMessageA(form.hwnd(), WM_TIMER, timer1, 0);
+    EXPECT_EQ(form.ticks, 2);
+    form.SetTimerEnabled("Timer1", false);
+    EXPECT_FALSE(::KillTimer(form.hwnd(), timer1));
+    ::SendMessageA(form.hwnd(), WM_TIMER, timer1, 0);
+    EXPECT_EQ(form.ticks, 2);
+    // A failing handler goes to the default error handler.
+    form.OnTimer("Timer2", [] { throw std::runtime_error("tick failed"); });
+    form.SetTimerEnabled("Timer2", true);
+    ::SendMessageA(form.hwnd(), WM_TIMER, timer2, 0);
+    EXPECT_EQ(testing::ReportedErrors(), std::vector<std::string>{"tick failed"});
+    EXPECT_THROW(form.SetTimerEnabled("Timer9", true), std::logic_error);
+}
+
+TEST(FormRuntime, PicturesKeepWhatIsDrawnAndPaintBoxesAskTheirHandler) {
+    GaugeForm form;
+    form.Create();
+    ui::Bitmap& image = form.ImageOf("Image1");
+    EXPECT_EQ(image.width(), 40);
+    EXPECT_EQ(image.height(), 30);
+    image.Fill({0, 0, 40, 30}, ui::kWhite);
+    image.Fill({10, 10, 20, 20}, ui::kNavy);
+    form.Invalidate("Image1");
+    const auto shownImage = testing::PaintedClient(form.Control("Image1"));
+    EXPECT_EQ(shownImage->Pixel(15, 15), ui::kNavy);
+    EXPECT_EQ(shownImage->Pixel(5, 5), ui::kWhite);
+
+    int paints = 0;
+    form.OnPaint("PaintBox1", [&](HDC dc) {
+        ++paints;
+        RECT square{2, 2, 6, 6};
+        ::FillRect(dc, &square, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    });
+    const auto shownBox = testing::PaintedClient(form.Control("PaintBox1"));
+    EXPECT_EQ(paints, 1);
+    EXPECT_EQ(shownBox->Pixel(3, 3), ui::kWhite);
+    EXPECT_EQ(shownBox->Pixel(20, 20), ui::Rgb(10, 20, 30)) << "the box's own colour under the drawing";
+    EXPECT_THROW(form.ImageOf("PaintBox1"), std::logic_error);
+}
+
+TEST(Bitmap, LinesLeaveOutTheirEndAndCopiesMayOverlap) {
+    ui::Bitmap picture(30, 10);
+    picture.Line(0, 5, 10, 5, ui::kAqua);
+    EXPECT_EQ(picture.Pixel(0, 5), ui::kAqua);
+    EXPECT_EQ(picture.Pixel(9, 5), ui::kAqua);
+    EXPECT_EQ(picture.Pixel(10, 5), ui::kBlack) << "the end point is not drawn";
+    picture.Line(20, 0, 20, 10, ui::kGreen);
+    picture.Line(27, 0, 27, 10, ui::kGreen);
+    EXPECT_EQ(picture.Pixel(20, 9), ui::kGreen);
+    // Shift everything five pixels left over itself, as a scrolling chart does.
+    picture.Copy({5, 0, 30, 10}, 0, 0);
+    EXPECT_EQ(picture.Pixel(4, 5), ui::kAqua);
+    EXPECT_EQ(picture.Pixel(5, 5), ui::kBlack);
+    EXPECT_EQ(picture.Pixel(15, 3), ui::kGreen);
+    EXPECT_EQ(picture.Pixel(22, 3), ui::kGreen);
+    EXPECT_EQ(picture.Pixel(20, 3), ui::kBlack);
+    EXPECT_EQ(picture.Pixel(27, 3), ui::kGreen) << "what lay beyond the copied area stays";
+    EXPECT_EQ(picture.Pixel(-1, 0), ui::kBlack);
+    EXPECT_EQ(picture.Pixel(30, 0), ui::kBlack);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "tests/win/win_test_support.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace brimlow::testing {
@@ -22,6 +23,14 @@ ScratchMachineKey::~ScratchMachineKey() {
     ::RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
     scratch_.reset();
     ::RegDeleteTreeA(HKEY_CURRENT_USER, kScratchPath);
+}
+
+std::unique_ptr<ui::Bitmap> PaintedClient(HWND control) {
+    RECT rc{};
+    ::GetClientRect(control, &rc);
+    auto picture = std::make_unique<ui::Bitmap>(std::max<LONG>(rc.right, 1), std::max<LONG>(rc.bottom, 1));
+    ::SendMessageA(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(picture->dc()), PRF_CLIENT | PRF_ERASEBKGND);
+    return picture;
 }
 
 void ScratchMachineKey::CreateKey(const char* path) {

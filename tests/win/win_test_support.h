@@ -2,9 +2,11 @@
 #pragma once
 
 #include "platform/win_handles.h"
+#include "ui/bitmap.h"
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,12 @@ namespace brimlow::testing {
 
 // Texts the default error handler would have shown, in order.
 std::vector<std::string>& ReportedErrors();
+// Texts of the information boxes the program would have shown, in order.
+std::vector<std::string>& ShownMessages();
+
+// What a control paints of its client area, painted into a memory picture of the same size, as
+// printing it would (WM_PRINTCLIENT): no screen needed, and nothing else drawn over it.
+std::unique_ptr<ui::Bitmap> PaintedClient(HWND control);
 
 // Redirects HKEY_LOCAL_MACHINE of this process to an empty scratch key under HKCU for the
 // lifetime of the object, so readers see exactly the fixture the test writes.
