@@ -60,6 +60,10 @@ void TForm1::FormCreate() {
 
     // The detail windows, in their order of creation. Owned by this window: they stay above it and
     // a modal showing disables them.
+    frmDisk_ = std::make_unique<TfrmDisk>();
+    frmDisk_->Create(hwnd());
+    OnClick("DiskInfo1", [this] { frmDisk_->Show(); });
+    OnClick("ToolButton9", [this] { frmDisk_->Show(); });
     frmDevices_ = std::make_unique<TfrmDevices>();
     frmDevices_->Create(hwnd());
     OnClick("DeviceInfo1", [this] { frmDevices_->Show(); });

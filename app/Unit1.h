@@ -7,6 +7,7 @@
 #include "cpu/clock.h"
 #include "devices/TfrmDevices.h"
 #include "platform/device_io.h"
+#include "storage/TfrmDisk.h"
 #include "sysconfig/TfrmUnistall.h"
 #include "ui/dialogs.h"
 #include "ui/form.h"
@@ -50,6 +51,7 @@ public:
     void SetOwnerTextSource(std::function<std::string()> ownerText);
 
     // The detail windows made at start, hidden until opened.
+    TfrmDisk& frmDisk() { return *frmDisk_; }
     TfrmDevices& frmDevices() { return *frmDevices_; }
     TfrmUnistall& frmUnistall() { return *frmUnistall_; }
     TfrmMeters& frmMeters() { return *frmMeters_; }
@@ -80,6 +82,7 @@ private:
     ui::SaveDialog saveDialog_;
     ui::InformationBox information_;
     std::function<std::string()> ownerText_;
+    std::unique_ptr<TfrmDisk> frmDisk_;
     std::unique_ptr<TfrmDevices> frmDevices_;
     std::unique_ptr<TfrmUnistall> frmUnistall_;
     std::unique_ptr<TfrmMeters> frmMeters_;

@@ -76,6 +76,11 @@ struct AcceleratorTraits {
     static Type Invalid() { return nullptr; }
     static void Close(Type h) { ::DestroyAcceleratorTable(h); }
 };
+struct IconTraits {
+    using Type = HICON;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type h) { ::DestroyIcon(h); }
+};
 using KernelHandle = UniqueHandle<NullHandleTraits>;
 using FileHandle = UniqueHandle<FileHandleTraits>;
 using RegKey = UniqueHandle<RegKeyTraits>;
@@ -83,5 +88,6 @@ using Library = UniqueHandle<ModuleTraits>;
 using GdiObject = UniqueHandle<GdiObjectTraits>;
 using Menu = UniqueHandle<MenuTraits>;
 using Accelerators = UniqueHandle<AcceleratorTraits>;
+using Icon = UniqueHandle<IconTraits>;
 
 }  // namespace brimlow::win

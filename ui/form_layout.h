@@ -47,6 +47,8 @@ enum class ControlKind {
     CheckBox,      // a check box with its text beside it
     ListView,      // a report-style list with its columns (ui/list_view.h reads and fills it)
     StatusBar,     // a status bar along the bottom edge, one panel; its text is the panel's
+    Button,        // a push button; clicks reach the handler bound to its name
+    ComboList,     // a drop-down list to choose one text from; its rect's height is the open list's
 };
 
 enum class TextAlign { Left, Centre, Right };
@@ -64,6 +66,9 @@ struct ListViewLayout {
     // Every second row (the odd indexes) is drawn on this colour, the others on the window colour.
     Colour stripeColour = kDefaultColour;
     std::string popupMenu;  // a FormLayout::popupMenus entry shown on a right click
+    // A check mark before each row's caption (ui::ListView's SetChecked and Checked).
+    bool checkBoxes = false;
+    bool headings = true;  // the column headings above the rows
 };
 
 // How a control follows the form when the form is resized: by default it stays where it is;
