@@ -18,9 +18,9 @@ constexpr int kRowStep = 23;
 // Two columns of label and value boxes: the volume's on the left, the drive's on the right below.
 constexpr int kLabelLeft = 8, kLabelWidth = 122;
 constexpr int kValueLeft = 132, kValueWidth = 290;
-constexpr int kRightLabelLeft = 436, kRightLabelWidth = 112;
-constexpr int kRightValueLeft = 550, kRightValueWidth = 162;
-constexpr int kClientWidth = 720;
+constexpr int kRightLabelLeft = 436, kRightLabelWidth = 122;
+constexpr int kRightValueLeft = 560, kRightValueWidth = 212;
+constexpr int kClientWidth = 780;
 
 ControlLayout Control(std::string name, ControlKind kind, std::string text, ui::Rect rect) {
     ControlLayout c;
@@ -69,8 +69,8 @@ std::vector<ControlLayout> DiskControls() {
     }
 
     // The used-space gauge: a black panel holding a vertical cyan bar, its caption and percentage.
-    c.push_back(Control("Label7", ControlKind::Label, "% Used", {436, 60, 70, 16}));
-    ControlLayout panel = Control("Panel1", ControlKind::Panel, "", {436, 80, 60, 124});
+    c.push_back(Control("Label7", ControlKind::Label, "% Used", {458, 60, 70, 16}));
+    ControlLayout panel = Control("Panel1", ControlKind::Panel, "", {458, 80, 60, 124});
     panel.backColour = ui::kBlack;
     c.push_back(panel);
     ControlLayout bar = Control("ProgressBar1", ControlKind::ProgressBar, "", {18, 6, 24, 110});
@@ -78,16 +78,16 @@ std::vector<ControlLayout> DiskControls() {
     bar.vertical = true;
     bar.smooth = true;
     c.push_back(bar);
-    ControlLayout percent = Control("Label6", ControlKind::Label, "0 %", {426, 208, 80, 16});
+    ControlLayout percent = Control("Label6", ControlKind::Label, "0 %", {448, 208, 80, 16});
     percent.align = ui::TextAlign::Centre;
     percent.font = kVerdanaBold;
     c.push_back(percent);
 
-    ControlLayout flagsHeading = Control("Label4", ControlKind::Label, "File System Flags", {520, 36, 192, 16});
+    ControlLayout flagsHeading = Control("Label4", ControlKind::Label, "File System Flags", {562, 36, 210, 16});
     flagsHeading.font = kVerdanaBold;
     c.push_back(flagsHeading);
-    ControlLayout flags = Control("clbFlags", ControlKind::ListView, "", {520, 56, 192, 204});
-    flags.list.columns = {{"", 170}};
+    ControlLayout flags = Control("clbFlags", ControlKind::ListView, "", {562, 56, 210, 204});
+    flags.list.columns = {{"", 204}};
     flags.list.headings = false;
     flags.list.gridLines = false;
     flags.list.checkBoxes = true;
@@ -114,13 +114,14 @@ std::vector<ControlLayout> DiskControls() {
 
     ControlLayout list = Control("ListView", ControlKind::ListView, "", {kLabelLeft, row, kClientWidth - 16, 210});
     list.list.gridLines = false;
-    list.list.columns = {{"Attribute", 56}, {"Name", 162}, {"State", 84}, {"Current", 54}, {"Worst", 50},
-                    {"Threshold", 62}, {"Raw Value", 80}, {"Pre-Fail", 52}, {"Events", 48}, {"Error Rate", 54}};
+    // Wide enough for every heading, with room for the scroll bar of a full table.
+    list.list.columns = {{"Attribute", 66}, {"Name", 144}, {"State", 80},    {"Current", 60}, {"Worst", 52},
+                         {"Threshold", 70}, {"Raw Value", 84}, {"Pre-Fail", 60}, {"Events", 54}, {"Error Rate", 74}};
     c.push_back(list);
     row += 210 + 8;
 
     c.push_back(Control("BitBtn1", ControlKind::Button, "Show CD/DVD Info", {kLabelLeft, row, 130, 25}));
-    ControlLayout home = Control("Label3", ControlKind::LinkLabel, kHomePageCaption, {520, row + 5, 192, 16});
+    ControlLayout home = Control("Label3", ControlKind::LinkLabel, kHomePageCaption, {kClientWidth - 8 - 192, row + 5, 192, 16});
     home.textColour = ui::kNavy;
     home.font.underline = true;
     home.align = ui::TextAlign::Right;
