@@ -7,9 +7,11 @@
 #include "app/summary_export.h"
 #include "app/summary_text.h"
 #include "forms/devices_form.h"
+#include "forms/disk_form.h"
 #include "forms/main_form.h"
 #include "forms/meters_form.h"
 #include "forms/unistall_form.h"
+#include "platform/number_picture.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -321,6 +323,49 @@ void CheckListWindow(HWND form, const char* item, const char* className, const b
 
 }  // namespace
 
+// The digits of a "#,#0 bytes" text, whatever the separator.
+std::uint64_t DigitsOf(const std::string& text) {
+    std::uint64_t value = 0;
+    for (char c : text)
+        if (c >= '0' && c <= '9') value = value * 10 + std::uint64_t(c - '0');
+    return value;
+}
+
+// "Disk Info" shows the drive window for the first fixed drive; capacity and free space are the
+// volume's own figures. Wine gives no SMART data, so that section stays empty.
+void CheckDiskWindow(HWND form) {
+    Post(form, "DiskInfo1");
+    HWND disk = nullptr;
+    Check(WaitFor([&] { return (disk = ::FindWindowA("TfrmDisk", nullptr)) != nullptr && ::IsWindowVisible(disk); },
+                  15000),
+          "Disk Info opens the drive window");
+    if (!disk) return;
+    const brimlow::ui::FormLayout& layout = brimlow::forms::DiskFormLayout();
+    const auto item = [&](const char* name) { return ::GetDlgItem(disk, *brimlow::ui::ControlIdOf(layout, name)); };
+    CheckEq(TextOf(disk), std::string("Drive Information"), "drive window caption");
+    std::string drive;
+    Check(WaitFor([&] { drive = TextOf(item("cbDrive")); return !drive.empty(); }, 15000), "a fixed drive is selected");
+    const std::string root = drive.substr(0, 2) + "\\";
+    CheckEq(drive.substr(0, 4), std::string("C: ["), "the first fixed drive is C:");
+    char separator[8] = {};
+    ::GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, sizeof separator);
+    ULARGE_INTEGER available{}, total{}, totalFree{};
+    Check(::GetDiskFreeSpaceExA(root.c_str(), &available, &total, &totalFree) != FALSE, "the volume's own figures");
+    CheckEq(TextOf(item("info4")), brimlow::GroupThousands(std::uint64_t(total.QuadPart), separator) + " bytes",
+            "capacity as the volume reports it");
+    const std::string freeText = TextOf(item("info5"));
+    const std::uint64_t shown = DigitsOf(freeText);
+    const std::uint64_t now = available.QuadPart;
+    // The host's disk is in use meanwhile: free space within 256 MiB of the window's figure.
+    Check(freeText.ends_with(" bytes") && (shown > now ? shown - now : now - shown) < (256ull << 20),
+          "free space as the volume reports it: " + freeText);
+    Check(TextOf(item("Label6")).ends_with(" %"), "the gauge's percentage: " + TextOf(item("Label6")));
+    CheckEq(TextOf(item("Edit18")), std::string(), "no SMART verdict under Wine");
+    CheckEq(::SendMessageA(item("ListView"), LVM_GETITEMCOUNT, 0, 0), LRESULT(0), "no SMART attributes under Wine");
+    ::PostMessageA(disk, WM_CLOSE, 0, 0);
+    Check(WaitFor([&] { return !::IsWindowVisible(disk); }, 15000), "the drive window closes (hidden)");
+}
+
 int main(int argc, char** argv) {
     if (argc < 3) {
         std::fprintf(stderr, "usage: uidriver <brimlow.exe> <expected Windows row> [<rows file>]\n");
@@ -432,6 +477,8 @@ int main(int argc, char** argv) {
           "Installed Programs button enabled");
     CheckListWindow(form, "DeviceInfo1", "TfrmDevices", brimlow::forms::DevicesFormLayout(), "Device Info", 3,
                     {{"E2E Display Adapter", "E2E Maker", "1.2.3"}});
+
+    CheckDiskWindow(form);
 
     // The Exit tool button ends the program.
     ::PostMessageA(form, WM_COMMAND, MAKEWPARAM(CommandOf("ToolButton5"), 0), 0);
