@@ -375,7 +375,7 @@ TEST(DriveWindow, BuiltHiddenForCWithAScriptedSmartDisk) {
     ui::ListView table(window.Control("ListView"));
     ASSERT_EQ(table.Count(), 7);
     ASSERT_EQ(table.ColumnCount(), 10);
-    EXPECT_EQ(table.Row(3), (std::vector<std::string>{"7", "Seek Error Rate", "OK", "62", "60", "30", "-2", "Yes",
+    EXPECT_EQ(table.Row(3), (std::vector<std::string>{"7", "Seek Error Rate", "Warning", "62", "60", "30", "-2", "Yes",
                                                       "No", "Yes"}));
     EXPECT_EQ(table.Row(4), (std::vector<std::string>{"10", "Spin Retry Count", "Failing Now", "90", "90", "97", "0",
                                                       "Yes", "Yes", "No"}));
