@@ -115,8 +115,8 @@ std::vector<ControlLayout> DiskControls() {
     ControlLayout list = Control("ListView", ControlKind::ListView, "", {kLabelLeft, row, kClientWidth - 16, 210});
     list.list.gridLines = false;
     // Wide enough for every heading, with room for the scroll bar of a full table.
-    list.list.columns = {{"Attribute", 66}, {"Name", 144}, {"State", 80},    {"Current", 60}, {"Worst", 52},
-                         {"Threshold", 70}, {"Raw Value", 84}, {"Pre-Fail", 60}, {"Events", 54}, {"Error Rate", 74}};
+    list.list.columns = {{"Attribute", 66}, {"Name", 166}, {"State", 80},    {"Current", 56}, {"Worst", 48},
+                         {"Threshold", 70}, {"Raw Value", 78}, {"Pre-Fail", 56}, {"Events", 50}, {"Error Rate", 74}};
     c.push_back(list);
     row += 210 + 8;
 
