@@ -1,10 +1,16 @@
 #include "app/Unit1.h"
 
+#include "app/hardware_collectors.h"
+#include "app/hardware_text.h"
 #include "app/product.h"
 #include "app/software_collectors.h"
 #include "cpu/TfrmCPU.h"
+#include "cpu/clock_win.h"
 #include "forms/main_form.h"
-#include "platform/win_handles.h"
+#include "platform/device_io_win.h"
+#include "platform/win_clipboard.h"
+#include "platform/win_datetime.h"
+#include "platform/win_file.h"
 #include "platform/windows_version_win.h"
 #include "platform/wmiquery.h"
 #include "ui/application.h"
@@ -17,9 +23,23 @@ namespace brimlow {
 namespace {
 std::string InfoName(int n) { return "Info" + std::to_string(n); }
 std::string DescName(int n) { return "Desc" + std::to_string(n); }
+
+constexpr const char* kCopiedMessage = "System Information copied to clipboard.";
+
+ui::SaveDialogRequest TextOrCsvDialog(HWND owner) {
+    return {owner, "Text File (*.TXT)|*.txt|Comma Seperated Variable (*.CSV)|*.csv", "TXT"};
+}
+constexpr int kTextFileType = 1;
+constexpr int kCsvFileType = 2;
+
+// The dialog appends its default extension as it stands, so it is the bare "htm": a pattern such
+// as "*.htm" would make names the file system refuses.
+ui::SaveDialogRequest HtmlDialog(HWND owner) { return {owner, "HTML|*.htm", "htm"}; }
 }  // namespace
 
-TForm1::TForm1(std::vector<std::string> params) : ui::Form(forms::MainFormLayout()), params_(std::move(params)) {}
+TForm1::TForm1(std::vector<std::string> params) : ui::Form(forms::MainFormLayout()), params_(std::move(params)) {
+    SetExportDialogs(nullptr, nullptr);
+}
 
 void TForm1::FormCreate() {
     versionText_ = kVersionText;
@@ -28,6 +48,9 @@ void TForm1::FormCreate() {
     adminPassword_.clear();
 
     OnClick("Refresh1", [this] { Refresh1Click(); });
+    OnClick("Save1", [this] { Save1Click(); });
+    OnClick("ExporttoHTML1", [this] { ExporttoHTML1Click(); });
+    OnClick("CopytoClipboard1", [this] { CopytoClipboard1Click(); });
     OnClick("Exit1", [this] { Close(); });
     OnClick("ToolButton5", [this] { Close(); });
     OnClick("ransparentBackground1", [this] { ransparentBackground1Click(); });
@@ -38,6 +61,10 @@ void TForm1::FormCreate() {
 
     // The detail windows, in their order of creation. Owned by this window: they stay above it and
     // a modal showing disables them.
+    frmDisk_ = std::make_unique<TfrmDisk>();
+    frmDisk_->Create(hwnd());
+    OnClick("DiskInfo1", [this] { frmDisk_->Show(); });
+    OnClick("ToolButton9", [this] { frmDisk_->Show(); });
     frmDevices_ = std::make_unique<TfrmDevices>();
     frmDevices_->Create(hwnd());
     OnClick("DeviceInfo1", [this] { frmDevices_->Show(); });
@@ -109,21 +136,103 @@ void TForm1::Refresh1Click() {
 
     SetText("Info1", WindowsVersionText() + " " + bitness);
     SetText("Info2", InternetExplorerVersion());
+    SetText("Info3", MemoryText());
+    std::string processor = ProcessorNameText();
+    if (processor.empty()) processor = CpuIdentifierText();
+    SetText("Info4", processor);
+    SetText("Info5", CpuSpeedText(clock()));
+    SetText("Info6", SoundDevicePresent() ? SoundCardName() : kSoundNotDetected);
+    const DisplayDeviceLists display = DisplayDevices();
+    SetText("Info7", CleanListText(display.adapters));
+    // The monitor list keeps its trailing separator, as it always has on this row.
+    SetText("Info8", MonitorCount() + "x; " + display.monitors);
+    SetText("Info9", ScreenSizeText() + " - " + ColorDepthText());
     SetText("Info10", NetworkPresence());
     SetText("Info11", CleanListText(NetworkAdapterList()));
-    if (PortsSuppressed(params_)) SetText("Info13", "");
+    try {
+        SetText("Info12", CleanListText(OpticalDriveList(devices())));
+    } catch (...) {
+    }
+    if (PortsSuppressed(params_)) {
+        SetText("Info13", "");
+    } else {
+        const std::string serial = CleanListText(SerialPortList()) + " ";
+        SetText("Info13", serial);
+        try {
+            std::string parallel = CleanListText(ParallelPortProbe(devices(), PlatformId()));
+            if (parallel.empty()) parallel = ParallelPortRegistryList();
+            SetText("Info13", serial + parallel);
+        } catch (...) {
+        }
+    }
+    SetText("Info14", MouseText());
+    const FixedDiskLists disks = FixedDisks();
+    SetText("Info15", CleanListText(disks.sizes));
+    SetText("Info16", CleanListText(disks.freeSpace));
+    SetText("Info17", UsbControllerCount(devices()));
+    SetText("Info18", FirewireBusCount(devices()));
     try {
         const WmiCredentials administrator{adminUser_, adminPassword_};
         SetText("Info19", WmiLastValue(".", "Win32_BIOS", "Manufacturer", administrator));
         SetText("Info20", WmiLastValue("", "Win32_ComputerSystemProduct", "Name", administrator));
     } catch (...) {
     }
+    const PowerTexts power = PowerStatus();
+    SetText("Info21", power.acPower);
+    SetText("Info22", CleanListText(CleanListText(BiosText())));
     SetText("Info23", TimeZoneName());
+    SetText("Info24", power.battery);
     SetText("Info25", TrimControls(MotherboardText()));
     // The address list keeps its trailing separator, as it always has on this row.
     SetText("Info26", IpAddressList());
     SetText("Info27", MacAddress());
     SetText("Info28", HostName());
+}
+
+void TForm1::Save1Click() {
+    const auto choice = saveDialog_(TextOrCsvDialog(hwnd()));
+    if (!choice) return;
+    Click("Refresh1");
+    const std::vector<SummaryRow> rows = SummaryRows();
+    if (choice->typeIndex == kTextFileType) win::ReplaceFileContents(choice->fileName, TextFileText(rows));
+    if (choice->typeIndex == kCsvFileType) win::ReplaceFileContents(choice->fileName, CsvText(rows));
+}
+
+void TForm1::ExporttoHTML1Click() {
+    // The sheet is refreshed first, also when the user then cancels.
+    Click("Refresh1");
+    const auto choice = saveDialog_(HtmlDialog(hwnd()));
+    if (!choice) return;
+    const HtmlPageFacts facts{ownerText_ ? ownerText_() : std::string(), win::LocalDateTimeText(), kProductPage,
+                              kHomePageCaption};
+    win::ReplaceFileContents(choice->fileName, HtmlPageText(SummaryRows(), facts));
+}
+
+void TForm1::CopytoClipboard1Click() {
+    Click("Refresh1");
+    win::SetClipboardText(hwnd(), ClipboardText(SummaryRows()));
+    information_(kCopiedMessage);
+}
+
+void TForm1::SetHardwareSeams(DeviceIo* devices, ClockPlatform* clock) {
+    devices_ = devices;
+    clock_ = clock;
+}
+
+void TForm1::SetExportDialogs(ui::SaveDialog saveDialog, ui::InformationBox information) {
+    saveDialog_ = saveDialog ? std::move(saveDialog) : ui::SaveDialog(ui::RunSaveDialog);
+    information_ = information ? std::move(information) : ui::InformationBox([this](const std::string& text) {
+        ui::ShowInformation(hwnd(), text, kProductName);
+    });
+}
+
+void TForm1::SetOwnerTextSource(std::function<std::string()> ownerText) { ownerText_ = std::move(ownerText); }
+
+DeviceIo& TForm1::devices() const { return devices_ ? *devices_ : win::SystemDevices(); }
+
+ClockPlatform& TForm1::clock() const {
+    static WinClockPlatform system;
+    return clock_ ? *clock_ : system;
 }
 
 void TForm1::SetAdministratorCredentials(std::string user, std::string password) {
@@ -139,13 +248,12 @@ std::vector<SummaryRow> TForm1::SummaryRows() const {
 }
 
 bool TForm1::WriteAutoReport(const std::string& fileName) const {
-    const std::string text = AutoReportText(SummaryRows());
-    win::FileHandle file(::CreateFileA(fileName.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    DWORD written = 0;
-    return ::WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-           written == text.size();
+    try {
+        win::ReplaceFileContents(fileName, AutoReportText(SummaryRows()));
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
 }
 
 void TForm1::ransparentBackground1Click() {

@@ -1,14 +1,20 @@
 // The main window TForm1: menu bar, tool bar and the summary sheet.
 #pragma once
 
+#include "app/summary_export.h"
 #include "app/summary_text.h"
 #include "cpu/TfrmMeters.h"
+#include "cpu/clock.h"
 #include "devices/TfrmDevices.h"
+#include "platform/device_io.h"
+#include "storage/TfrmDisk.h"
 #include "sysconfig/TfrmServices.h"
 #include "sysconfig/TfrmStartup.h"
 #include "sysconfig/TfrmUnistall.h"
+#include "ui/dialogs.h"
 #include "ui/form.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,7 +40,20 @@ public:
     // The Administrator window's user name and password, passed on by the credentialed WMI rows.
     void SetAdministratorCredentials(std::string user, std::string password);
 
+    // What the hardware rows reach through seams: the device files (the optical drives, the
+    // controllers, the parallel ports) and the clock. The system's unless tests or the benchmark
+    // hand in their own; not owned, and null puts the system's back.
+    void SetHardwareSeams(DeviceIo* devices, ClockPlatform* clock);
+
+    // The save dialog and the information box of the export commands; tests answer them.
+    void SetExportDialogs(ui::SaveDialog saveDialog, ui::InformationBox information);
+
+    // The owner named in the HTML page's title: the personal window's "Registered Owner" as it
+    // stands. Until a window provides it the title names nobody.
+    void SetOwnerTextSource(std::function<std::string()> ownerText);
+
     // The detail windows made at start, hidden until opened.
+    TfrmDisk& frmDisk() { return *frmDisk_; }
     TfrmDevices& frmDevices() { return *frmDevices_; }
     TfrmUnistall& frmUnistall() { return *frmUnistall_; }
     TfrmStartup& frmStartup() { return *frmStartup_; }
@@ -47,17 +66,29 @@ protected:
     void FormResize() override;
 
 private:
+    void Save1Click();
+    void ExporttoHTML1Click();
+    void CopytoClipboard1Click();
     void ransparentBackground1Click();
     void StaticText3Click();
     void SystemResourceMeters1Click();
     void CPUInfo1Click();
     void Startup1Click();
 
+    DeviceIo& devices() const;
+    ClockPlatform& clock() const;
+
     std::vector<std::string> params_;
     std::string versionText_;
     // Administrator credentials for the WMI rows; set by the Administrator window, never stored.
     std::string adminUser_;
     std::string adminPassword_;
+    DeviceIo* devices_ = nullptr;
+    ClockPlatform* clock_ = nullptr;
+    ui::SaveDialog saveDialog_;
+    ui::InformationBox information_;
+    std::function<std::string()> ownerText_;
+    std::unique_ptr<TfrmDisk> frmDisk_;
     std::unique_ptr<TfrmDevices> frmDevices_;
     std::unique_ptr<TfrmUnistall> frmUnistall_;
     std::unique_ptr<TfrmStartup> frmStartup_;

@@ -41,17 +41,6 @@ std::string CleanListText(std::string_view text) {
     return cleaned;
 }
 
-std::string AutoReportText(std::span<const SummaryRow> rows) {
-    std::string text;
-    for (const SummaryRow& row : rows) {
-        text += row.label;
-        text += ": ";
-        text += row.value;
-        text += "\r\n";
-    }
-    return text;
-}
-
 std::vector<std::string> SplitCommandLine(std::string_view line) {
     std::vector<std::string> tokens;
     std::size_t i = 0;

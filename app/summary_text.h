@@ -1,5 +1,5 @@
-// Text rules of the summary sheet that need no Windows: list cleaning, the report lines, the
-// start-up decisions taken from the command line, and the window geometry rules.
+// Text rules of the summary sheet that need no Windows: list cleaning, the start-up decisions
+// taken from the command line, and the window geometry rules.
 #pragma once
 
 #include "platform/wmi_value.h"
@@ -28,14 +28,6 @@ std::string CleanListText(std::string_view text);
 
 // Blanks and control characters (every code up to 32) removed from both ends.
 std::string TrimControls(std::string_view text);
-
-struct SummaryRow {
-    std::string label;
-    std::string value;
-};
-
-// The unattended report and the text file: "label: value", each line ended by CR LF.
-std::string AutoReportText(std::span<const SummaryRow> rows);
 
 // Splits a command line the way the program's parameters are counted: blanks separate, double
 // quotes group and are dropped, and "" stands for an empty parameter. The program name (the first

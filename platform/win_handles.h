@@ -87,6 +87,11 @@ struct ServiceHandleTraits {
     static Type Invalid() { return nullptr; }
     static void Close(Type h) { ::CloseServiceHandle(h); }
 };
+struct IconTraits {
+    using Type = HICON;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type h) { ::DestroyIcon(h); }
+};
 using KernelHandle = UniqueHandle<NullHandleTraits>;
 using FileHandle = UniqueHandle<FileHandleTraits>;
 using RegKey = UniqueHandle<RegKeyTraits>;
@@ -96,5 +101,6 @@ using Menu = UniqueHandle<MenuTraits>;
 using Accelerators = UniqueHandle<AcceleratorTraits>;
 using FindHandle = UniqueHandle<FindHandleTraits>;
 using ServiceHandle = UniqueHandle<ServiceHandleTraits>;
+using Icon = UniqueHandle<IconTraits>;
 
 }  // namespace brimlow::win

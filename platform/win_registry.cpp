@@ -33,6 +33,28 @@ std::optional<std::string> ReadStringValue(HKEY key, const char* name) {
     return std::nullopt;
 }
 
+std::vector<std::string> ValueNames(HKEY key) {
+    DWORD count = 0, longestName = 0;
+    if (::RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &longestName, nullptr,
+                           nullptr, nullptr) != ERROR_SUCCESS)
+        return {};
+    std::vector<std::string> names;
+    std::vector<char> name(longestName + 1, '\0');
+    for (DWORD index = 0;; ++index) {
+        DWORD length = static_cast<DWORD>(name.size());
+        const LONG rc = ::RegEnumValueA(key, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+        if (rc == ERROR_MORE_DATA && name.size() <= 16384) {
+            // A longer name was added meanwhile; no value name is longer than 16383 characters.
+            name.resize(16385);
+            --index;
+            continue;
+        }
+        if (rc != ERROR_SUCCESS) break;
+        names.emplace_back(name.data(), length);
+    }
+    return names;
+}
+
 static_assert(kRegSz == REG_SZ && kRegExpandSz == REG_EXPAND_SZ && kRegBinary == REG_BINARY && kRegDword == REG_DWORD &&
               kRegDwordBigEndian == REG_DWORD_BIG_ENDIAN && kRegMultiSz == REG_MULTI_SZ && kRegQword == REG_QWORD);
 
@@ -66,16 +88,13 @@ std::vector<std::string> SubKeyNames(HKEY key) {
     return names;
 }
 
-std::vector<std::string> ValueNames(HKEY key) {
-    std::vector<std::string> names;
-    for (DWORD index = 0;; ++index) {
-        std::vector<char> name(16384, '\0');  // a value name has at most 16383 characters
-        DWORD length = static_cast<DWORD>(name.size());
-        const LONG rc = ::RegEnumValueA(key, index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
-        if (rc != ERROR_SUCCESS && rc != ERROR_MORE_DATA) break;
-        names.emplace_back(name.data(), length);
-    }
-    return names;
+std::optional<std::string> ReadRawValue(HKEY key, const char* name, DWORD limit) {
+    std::string data(limit, '\0');
+    DWORD size = limit;
+    if (::RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(data.data()), &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    data.resize(size);
+    return data;
 }
 
 LONG DeleteKeyTree(HKEY parent, const std::string& name) {

@@ -17,14 +17,18 @@ RegKey OpenKeyForRead(HKEY root, const char* path);
 // Data that lacks its terminating zero is taken up to its stored length.
 std::optional<std::string> ReadStringValue(HKEY key, const char* name);
 
+// The names of the key's values in the order the registry lists them; empty on a failure.
+std::vector<std::string> ValueNames(HKEY key);
+
+// A value's bytes whatever its type, at most `limit` of them; nullopt when it is missing, cannot
+// be read or is larger than `limit`.
+std::optional<std::string> ReadRawValue(HKEY key, const char* name, DWORD limit);
+
 // A value of any type in its text form (platform/registry_text.h). nullopt when missing.
 std::optional<std::string> ReadValueText(HKEY key, const char* name);
 
 // The names of a key's subkeys, in the order the registry returns them.
 std::vector<std::string> SubKeyNames(HKEY key);
-
-// The names of a key's values, in the order the registry returns them ("" for the default value).
-std::vector<std::string> ValueNames(HKEY key);
 
 // Deletes the subkey `name` of `parent` with everything beneath it. ERROR_SUCCESS, or the
 // system's error code of the first step that failed (what was deleted before it stays deleted).

@@ -54,6 +54,8 @@ fi
 
 echo "== Windows tests"
 clone_prefix "$template" "$work/win-prefix"
+# The optical drive tests need a CD-ROM drive letter; Wine answers no SCSI command on it.
+add_cdrom_drive "$work/win-prefix" d "$work/cdrom"
 TZ=Europe/Berlin wine_in "$work/win-prefix" 600 "$root/build/$arch/win_tests.exe" 2>&1 | tee "$work/win.log"
 win_rc=${PIPESTATUS[0]}
 wine_stop "$work/win-prefix"

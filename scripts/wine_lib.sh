@@ -70,6 +70,16 @@ clone_prefix() {
   return 0
 }
 
+# add_cdrom_drive PREFIX LETTER FOLDER : a CD-ROM drive LETTER: backed by FOLDER. Wine's mount
+# manager reads the drive types from the 64-bit view, and only when the wineserver starts.
+add_cdrom_drive() {
+  local prefix=$1 letter=$2 folder=$3
+  mkdir -p "$folder" || return 1
+  ln -sfn "$folder" "$prefix/dosdevices/$letter:" || return 1
+  wine_in "$prefix" 60 reg add 'HKLM\Software\Wine\Drives' /v "$letter:" /d cdrom /f /reg:64 >/dev/null 2>&1 || return 1
+  wine_stop "$prefix"
+}
+
 # wine_set PREFIX 'KEY' NAME DATA : sets a string value in the prefix's registry.
 wine_set() {
   wine_in "$1" 60 reg add "$2" /v "$3" /d "$4" /f >/dev/null 2>&1

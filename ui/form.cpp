@@ -497,6 +497,7 @@ void Form::BuildControls() {
         case ControlKind::ListView:
             cls = WC_LISTVIEWA;
             style |= LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP;
+            if (!layout.list.headings) style |= LVS_NOCOLUMNHEADER;
             exStyle = WS_EX_CLIENTEDGE;
             break;
         case ControlKind::StatusBar:
@@ -512,6 +513,10 @@ void Form::BuildControls() {
             cls = "LISTBOX";
             style |= LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
             exStyle |= WS_EX_CLIENTEDGE;
+            break;
+        case ControlKind::ComboList:
+            cls = "COMBOBOX";
+            style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
             break;
         }
         HWND parent = hwnd_;
@@ -540,6 +545,7 @@ void Form::BuildControls() {
             if (layout.list.gridLines) extended |= LVS_EX_GRIDLINES;
             if (layout.list.rowSelect) extended |= LVS_EX_FULLROWSELECT;
             if (layout.list.flatScrollBars) extended |= LVS_EX_FLATSB;
+            if (layout.list.checkBoxes) extended |= LVS_EX_CHECKBOXES;
             ::SendMessageA(state.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
             int index = 0;
             for (const ListColumnLayout& column : layout.list.columns) {
@@ -551,6 +557,8 @@ void Form::BuildControls() {
                 ::SendMessageA(state.hwnd, LVM_INSERTCOLUMNA, index++, reinterpret_cast<LPARAM>(&lvc));
             }
         }
+        if (layout.kind == ControlKind::ComboList && state.hwnd)
+            ::SetWindowSubclass(state.hwnd, WheelProc, 1, reinterpret_cast<DWORD_PTR>(this));
         if (layout.kind == ControlKind::StatusBar && state.hwnd) {
             // One panel, across the whole bar unless the layout gives its width; the bar's text is
             // the panel's.
@@ -1068,6 +1076,13 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         const ControlState* control = from ? FindControl(from) : nullptr;
         const bool linkClick = control && control->layout->kind == ControlKind::LinkLabel && HIWORD(wParam) == STN_CLICKED;
         const bool buttonClick = control && control->layout->kind == ControlKind::Button && HIWORD(wParam) == BN_CLICKED;
+        if (control && control->layout->kind == ControlKind::ComboList) {
+            const auto handler = HIWORD(wParam) == CBN_SELCHANGE ? control->change
+                                 : HIWORD(wParam) == CBN_CLOSEUP ? control->closeUp
+                                                                 : std::function<void()>();
+            if (handler) Application::Instance().Guard(handler);
+            return 0;
+        }
         if (!from || from == toolBar_ || linkClick || buttonClick) {
             RunCommand(LOWORD(wParam));
             return 0;
@@ -1108,6 +1123,9 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         }
+        break;
+    case WM_MOUSEWHEEL:
+        if (WheelHandled()) return 0;
         break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
@@ -1194,6 +1212,65 @@ LRESULT CALLBACK Form::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     auto* form = reinterpret_cast<Form*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (!form) return ::DefWindowProcA(hwnd, message, wParam, lParam);
     return form->HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace brimlow::ui
+
+namespace brimlow::ui {
+
+bool Form::WheelHandled() {
+    if (!wheel_) return false;
+    bool handled = false;
+    const auto handler = wheel_;
+    Application::Instance().Guard([&] { handled = handler(); });
+    return handled;
+}
+
+LRESULT CALLBACK Form::WheelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR form) {
+    if (message == WM_MOUSEWHEEL && reinterpret_cast<Form*>(form)->WheelHandled()) return 0;
+    if (message == WM_NCDESTROY) ::RemoveWindowSubclass(hwnd, WheelProc, id);
+    return ::DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+void Form::OnMouseWheel(std::function<bool()> handler) { wheel_ = std::move(handler); }
+
+void Form::ClearItems(std::string_view name) {
+    ::SendMessageA(ControlOfKind(name, ControlKind::ComboList).hwnd, CB_RESETCONTENT, 0, 0);
+}
+
+void Form::AddItem(std::string_view name, const std::string& text) {
+    ::SendMessageA(ControlOfKind(name, ControlKind::ComboList).hwnd, CB_ADDSTRING, 0,
+                   reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+int Form::ItemCount(std::string_view name) const {
+    return static_cast<int>(::SendMessageA(ControlOfKind(name, ControlKind::ComboList).hwnd, CB_GETCOUNT, 0, 0));
+}
+
+std::string Form::ItemText(std::string_view name, int index) const {
+    const HWND list = ControlOfKind(name, ControlKind::ComboList).hwnd;
+    const LRESULT length = ::SendMessageA(list, CB_GETLBTEXTLEN, index, 0);
+    if (length == CB_ERR) return {};
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    ::SendMessageA(list, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+void Form::SetItemIndex(std::string_view name, int index) {
+    ::SendMessageA(ControlOfKind(name, ControlKind::ComboList).hwnd, CB_SETCURSEL, index, 0);
+}
+
+int Form::ItemIndex(std::string_view name) const {
+    return static_cast<int>(::SendMessageA(ControlOfKind(name, ControlKind::ComboList).hwnd, CB_GETCURSEL, 0, 0));
+}
+
+void Form::OnChange(std::string_view name, std::function<void()> handler) {
+    ControlOfKind(name, ControlKind::ComboList).change = std::move(handler);
+}
+
+void Form::OnCloseUp(std::string_view name, std::function<void()> handler) {
+    ControlOfKind(name, ControlKind::ComboList).closeUp = std::move(handler);
 }
 
 }  // namespace brimlow::ui

@@ -87,6 +87,20 @@ public:
     bool CheckListChecked(std::string_view name, int index) const;
     void SetCheckListChecked(std::string_view name, int index, bool checked);
 
+    // Drop-down lists (ControlKind::ComboList).
+    void ClearItems(std::string_view name);
+    void AddItem(std::string_view name, const std::string& text);
+    int ItemCount(std::string_view name) const;
+    std::string ItemText(std::string_view name, int index) const;
+    void SetItemIndex(std::string_view name, int index);
+    int ItemIndex(std::string_view name) const;
+    // A drop-down list's events: the user chose another item; the list closed.
+    void OnChange(std::string_view name, std::function<void()> handler);
+    void OnCloseUp(std::string_view name, std::function<void()> handler);
+    // The mouse wheel over the form or a drop-down list, before the list turns it into another
+    // selection; the handler returns true when it has dealt with the wheel.
+    void OnMouseWheel(std::function<bool()> handler);
+
     // Colour-key transparency: every pixel of `key` colour becomes see-through.
     void SetColourKeyTransparency(bool on, Colour key);
 
@@ -125,6 +139,7 @@ private:
         win::GdiObject brush;
         std::unique_ptr<Bitmap> image;   // Image
         std::function<void(HDC)> paint;  // PaintBox
+        std::function<void()> change, closeUp;  // ComboList
     };
     struct TimerState {
         const TimerLayout* layout = nullptr;
@@ -135,6 +150,9 @@ private:
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK WheelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                      DWORD_PTR form);
+    bool WheelHandled();
     static LRESULT CALLBACK CanvasProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static void PaintCanvas(const ControlState& state, HDC dc);
     static void PaintPanel(const ControlState* state, HWND panel, HDC dc);
@@ -181,6 +199,7 @@ private:
     win::Menu menu_;
     win::Accelerators shortcuts_;
     HIMAGELIST images_ = nullptr;
+    std::function<bool()> wheel_;
     struct PopupMenu {
         std::string name;
         win::Menu menu;

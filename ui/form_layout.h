@@ -51,6 +51,7 @@ enum class ControlKind {
     // A list of texts, each with a check mark the program sets (Form::CheckList...). The marks
     // show facts, so clicks select an item but never change its mark.
     CheckList,
+    ComboList,     // a drop-down list to choose one text from; its rect's height is the open list's
 };
 
 enum class TextAlign { Left, Centre, Right };
@@ -69,6 +70,9 @@ struct ListViewLayout {
     Colour stripeColour = kDefaultColour;
     std::string popupMenu;  // a FormLayout::popupMenus entry shown on a right click
     bool flatScrollBars = false;
+    // A check mark before each row's caption (ui::ListView's SetChecked and Checked).
+    bool checkBoxes = false;
+    bool headings = true;  // the column headings above the rows
 };
 
 // How a control follows the form when the form is resized: by default it stays where it is;

@@ -86,4 +86,16 @@ void ListView::SortByCaption() {
     ::SendMessageA(list_, LVM_SORTITEMS, 0, reinterpret_cast<LPARAM>(CompareRanks));
 }
 
+void ListView::SetChecked(int row, bool checked) {
+    LVITEMA item{};
+    item.stateMask = LVIS_STATEIMAGEMASK;
+    item.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
+    ::SendMessageA(list_, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
+bool ListView::Checked(int row) const {
+    const auto state = static_cast<UINT>(::SendMessageA(list_, LVM_GETITEMSTATE, row, LVIS_STATEIMAGEMASK));
+    return (state >> 12) == 2;
+}
+
 }  // namespace brimlow::ui

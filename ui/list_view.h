@@ -23,6 +23,10 @@ public:
     std::string Cell(int row, int column) const;
     std::vector<std::string> Row(int row) const;
 
+    // The check mark of a list with check boxes.
+    void SetChecked(int row, bool checked);
+    bool Checked(int row) const;
+
     std::optional<int> Selected() const;
     void Select(int row);
 

@@ -31,6 +31,20 @@ check_report() {
   pass "$what: 28 labelled CR LF lines"
 }
 
+# Every row has its value or its placeholder. Rows that may be empty: 12 without an optical
+# drive, and the host's network identity (11, 26, 27), which a machine without a network lacks.
+check_rows_filled() {
+  local file=$1 what=$2 n=0 line empty=()
+  [ -f "$file" ] || return
+  while IFS= read -r line; do
+    n=$((n + 1))
+    line=${line%$'\r'}
+    case $n in 11|12|26|27) continue ;; esac
+    [ -z "${line#"${labels[$((n - 1))]}: "}" ] && empty+=("$n")
+  done < "$file"
+  [ ${#empty[@]} -eq 0 ] && pass "$what: every row filled" || fail "$what: empty rows ${empty[*]}"
+}
+
 # Row 1 for the 64-bit prefix the tests use, by emulated version.
 declare -A windows_row=(
   [win95]="Windows 95, Version 4.0.950, ,  64 Bit."
@@ -63,6 +77,7 @@ check_auto_under() {
   rm -rf "$work/prefix-$v"
   [ $rc -eq 0 ] && pass "$v: /AUTO exit code 0" || fail "$v: /AUTO exit code $rc"
   check_report "$work/report-$v.txt" "$v"
+  check_rows_filled "$work/report-$v.txt" "$v"
   row1=$(head -n 1 "$work/report-$v.txt" 2>/dev/null | tr -d '\r')
   expected="Windows: ${windows_row[$v]}"
   [ "$row1" = "$expected" ] && pass "$v: Windows row" || fail "$v: Windows row is \"$row1\", expected \"$expected\""

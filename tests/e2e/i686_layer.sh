@@ -45,6 +45,7 @@ echo "prefix: $base"
 # The Windows tests, in the background: under emulation they take minutes, and the unattended
 # reports can use the second core meanwhile.
 clone_prefix "$base" "$work/win-prefix"
+add_cdrom_drive "$work/win-prefix" d "$work/cdrom"
 # A 32-bit process reads HKLM\Software through the 32-bit view: the row must show that view.
 ie=$(wine_in "$work/win-prefix" 60 reg query 'HKLM\Software\Microsoft\Internet Explorer' /v Version /reg:32 2>/dev/null \
      | sed -n 's/.*REG_SZ[[:space:]]*//p' | tr -d '\r')

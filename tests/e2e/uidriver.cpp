@@ -8,24 +8,33 @@
 // The second form opens the processor window and, from it, the meters window, and saves a
 // picture of the screen with each (cpu.bmp, meters.bmp): run it on a display that shows real
 // pixels (Xvfb with a Wine virtual desktop).
+
+#include "app/product.h"
+#include "app/summary_export.h"
 #include "app/summary_text.h"
 #include "forms/cpu_form.h"
 #include "forms/devices_form.h"
+#include "forms/disk_form.h"
 #include "forms/main_form.h"
 #include "forms/meters_form.h"
 #include "forms/services_form.h"
 #include "forms/startup_form.h"
 #include "forms/unistall_form.h"
+#include "platform/number_picture.h"
 #include "sysconfig/service_text.h"
 #include "tests/common/host_cpuinfo.h"
 
 #include <windows.h>
 #include <commctrl.h>
+#include <dlgs.h>
 #include <winsvc.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -89,6 +98,172 @@ bool WaitFor(Predicate ready, int milliseconds) {
         ::Sleep(50);
     }
     return ready();
+}
+
+struct DialogSearch {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM data) {
+    auto& search = *reinterpret_cast<DialogSearch*>(data);
+    char name[32] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner != search.process || std::string(name) != "#32770" || !::IsWindowVisible(window)) return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+// The program's dialog or message box that is up now, or null.
+HWND DialogOf(DWORD process) {
+    DialogSearch search{process, nullptr};
+    ::EnumWindows(FindDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForDialog(DWORD process) {
+    HWND dialog = nullptr;
+    WaitFor([&] { return (dialog = DialogOf(process)) != nullptr; }, 30000);
+    return dialog;
+}
+
+bool WaitUntilGone(HWND dialog) {
+    return WaitFor([&] { return !::IsWindow(dialog) || !::IsWindowVisible(dialog); }, 30000);
+}
+
+BOOL CALLBACK CollectStaticText(HWND child, LPARAM data) {
+    char name[32] = {};
+    ::GetClassNameA(child, name, sizeof name);
+    if (_stricmp(name, "Static") == 0) reinterpret_cast<std::vector<std::string>*>(data)->push_back(TextOf(child));
+    return TRUE;
+}
+
+// The texts of a window's static controls.
+std::vector<std::string> StaticTexts(HWND window) {
+    std::vector<std::string> texts;
+    ::EnumChildWindows(window, CollectStaticText, reinterpret_cast<LPARAM>(&texts));
+    return texts;
+}
+
+std::vector<brimlow::SummaryRow> RowsOf(HWND form) {
+    std::vector<brimlow::SummaryRow> rows;
+    for (int n = 1; n <= brimlow::kSummaryRowCount; ++n)
+        rows.push_back({TextOf(ControlOf(form, "Desc" + std::to_string(n))), TextOf(ControlOf(form, "Info" + std::to_string(n)))});
+    return rows;
+}
+
+std::string ClipboardNow() {
+    std::string text;
+    if (!::OpenClipboard(nullptr)) return text;
+    if (const HANDLE data = ::GetClipboardData(CF_TEXT)) {
+        if (const auto* bytes = static_cast<const char*>(::GlobalLock(data))) {
+            text = bytes;
+            ::GlobalUnlock(data);
+        }
+    }
+    ::CloseClipboard();
+    return text;
+}
+
+std::string FileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Answers the save dialog as a user would: a file name typed in, a file type picked, Save.
+void AnswerSaveDialog(HWND dialog, const std::string& fileName, int typeIndex) {
+    HWND name = ::GetDlgItem(dialog, cmb13);
+    if (!name) name = ::GetDlgItem(dialog, edt1);
+    ::SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fileName.c_str()));
+    if (const HWND types = ::GetDlgItem(dialog, cmb1)) {
+        ::SendMessageA(types, CB_SETCURSEL, typeIndex - 1, 0);
+        // What a choice from the list sends: the selection changes, then the list closes on it.
+        for (const WORD notification : {CBN_SELCHANGE, CBN_SELENDOK})
+            ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(cmb1, notification), reinterpret_cast<LPARAM>(types));
+    }
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
+}
+
+void Post(HWND form, const char* name) { ::PostMessageA(form, WM_COMMAND, MAKEWPARAM(CommandOf(name), 0), 0); }
+
+// The export commands, through the program's real dialogs.
+void Exports(HWND form, DWORD process) {
+    const HWND info1 = ControlOf(form, "Info1");
+    const auto empty = [&] { ::SendMessageA(info1, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("")); };
+
+    // "Copy to Clipboard": refresh, copy, then the message box.
+    empty();
+    Post(form, "CopytoClipboard1");
+    HWND box = WaitForDialog(process);
+    Check(box != nullptr, "Copy to Clipboard: a message box");
+    if (box) {
+        CheckEq(TextOf(box), std::string(brimlow::kProductName), "Copy to Clipboard: the box's caption");
+        const auto texts = StaticTexts(box);
+        Check(std::find(texts.begin(), texts.end(), "System Information copied to clipboard.") != texts.end(),
+              "Copy to Clipboard: \"System Information copied to clipboard.\"");
+        ::PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        Check(WaitUntilGone(box), "Copy to Clipboard: OK closes the box");
+    }
+    Check(!TextOf(info1).empty(), "Copy to Clipboard refreshed the sheet");
+    CheckEq(ClipboardNow(), brimlow::ClipboardText(RowsOf(form)), "the clipboard holds the 28 clipboard lines");
+
+    // "Save to CSV" cancelled: no refresh.
+    empty();
+    Post(form, "Save1");
+    HWND dialog = WaitForDialog(process);
+    Check(dialog != nullptr, "Save to CSV: the save dialog");
+    if (dialog) {
+        ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        WaitUntilGone(dialog);
+    }
+    ::Sleep(500);
+    CheckEq(TextOf(info1), std::string(), "Save to CSV cancelled: nothing refreshed");
+
+    // A text file: the name without extension gets the default one.
+    ::DeleteFileA("C:\\brimlow summary.TXT");
+    Post(form, "Save1");
+    if ((dialog = WaitForDialog(process))) AnswerSaveDialog(dialog, "C:\\brimlow summary", 1);
+    Check(WaitFor([] { return ::GetFileAttributesA("C:\\brimlow summary.TXT") != INVALID_FILE_ATTRIBUTES; }, 30000),
+          "Save to CSV as text: C:\\brimlow summary.TXT written");
+    ::Sleep(300);
+    CheckEq(FileText("C:\\brimlow summary.TXT"), brimlow::TextFileText(RowsOf(form)), "the text file holds the rows");
+
+    // A CSV file.
+    ::DeleteFileA("C:\\brimlow summary.csv");
+    Post(form, "Save1");
+    if ((dialog = WaitForDialog(process))) AnswerSaveDialog(dialog, "C:\\brimlow summary.csv", 2);
+    Check(WaitFor([] { return ::GetFileAttributesA("C:\\brimlow summary.csv") != INVALID_FILE_ATTRIBUTES; }, 30000),
+          "Save to CSV as CSV: C:\\brimlow summary.csv written");
+    ::Sleep(300);
+    CheckEq(FileText("C:\\brimlow summary.csv"), brimlow::CsvText(RowsOf(form)), "the CSV file holds the rows");
+
+    // "Export to HTML" cancelled: refreshed all the same.
+    empty();
+    Post(form, "ExporttoHTML1");
+    if ((dialog = WaitForDialog(process))) {
+        Check(!TextOf(info1).empty(), "Export to HTML refreshes before its dialog");
+        ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        WaitUntilGone(dialog);
+    } else {
+        Check(false, "Export to HTML: the save dialog");
+    }
+
+    ::DeleteFileA("C:\\brimlow page.htm");
+    Post(form, "ExporttoHTML1");
+    if ((dialog = WaitForDialog(process))) AnswerSaveDialog(dialog, "C:\\brimlow page", 1);
+    Check(WaitFor([] { return ::GetFileAttributesA("C:\\brimlow page.htm") != INVALID_FILE_ATTRIBUTES; }, 30000),
+          "Export to HTML: C:\\brimlow page.htm written");
+    ::Sleep(300);
+    const std::string page = FileText("C:\\brimlow page.htm");
+    std::smatch date;
+    std::regex_search(page, date, std::regex("<small>---([^<]*)</small>"));
+    CheckEq(page, brimlow::HtmlPageText(RowsOf(form), {"", date.size() > 1 ? date[1].str() : "", brimlow::kProductPage,
+                                                        brimlow::kHomePageCaption}),
+            "the HTML page holds the rows");
 }
 
 // The cells of another process's list view. A list view answers LVM_GETITEMTEXTA into its own
@@ -391,6 +566,49 @@ std::vector<std::vector<std::string>> ManagerServiceRows() {
 
 }  // namespace
 
+// The digits of a "#,#0 bytes" text, whatever the separator.
+std::uint64_t DigitsOf(const std::string& text) {
+    std::uint64_t value = 0;
+    for (char c : text)
+        if (c >= '0' && c <= '9') value = value * 10 + std::uint64_t(c - '0');
+    return value;
+}
+
+// "Disk Info" shows the drive window for the first fixed drive; capacity and free space are the
+// volume's own figures. Wine gives no SMART data, so that section stays empty.
+void CheckDiskWindow(HWND form) {
+    Post(form, "DiskInfo1");
+    HWND disk = nullptr;
+    Check(WaitFor([&] { return (disk = ::FindWindowA("TfrmDisk", nullptr)) != nullptr && ::IsWindowVisible(disk); },
+                  15000),
+          "Disk Info opens the drive window");
+    if (!disk) return;
+    const brimlow::ui::FormLayout& layout = brimlow::forms::DiskFormLayout();
+    const auto item = [&](const char* name) { return ::GetDlgItem(disk, *brimlow::ui::ControlIdOf(layout, name)); };
+    CheckEq(TextOf(disk), std::string("Drive Information"), "drive window caption");
+    std::string drive;
+    Check(WaitFor([&] { drive = TextOf(item("cbDrive")); return !drive.empty(); }, 15000), "a fixed drive is selected");
+    const std::string root = drive.substr(0, 2) + "\\";
+    CheckEq(drive.substr(0, 4), std::string("C: ["), "the first fixed drive is C:");
+    char separator[8] = {};
+    ::GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, sizeof separator);
+    ULARGE_INTEGER available{}, total{}, totalFree{};
+    Check(::GetDiskFreeSpaceExA(root.c_str(), &available, &total, &totalFree) != FALSE, "the volume's own figures");
+    CheckEq(TextOf(item("info4")), brimlow::GroupThousands(std::uint64_t(total.QuadPart), separator) + " bytes",
+            "capacity as the volume reports it");
+    const std::string freeText = TextOf(item("info5"));
+    const std::uint64_t shown = DigitsOf(freeText);
+    const std::uint64_t now = available.QuadPart;
+    // The host's disk is in use meanwhile: free space within 256 MiB of the window's figure.
+    Check(freeText.ends_with(" bytes") && (shown > now ? shown - now : now - shown) < (256ull << 20),
+          "free space as the volume reports it: " + freeText);
+    Check(TextOf(item("Label6")).ends_with(" %"), "the gauge's percentage: " + TextOf(item("Label6")));
+    CheckEq(TextOf(item("Edit18")), std::string(), "no SMART verdict under Wine");
+    CheckEq(::SendMessageA(item("ListView"), LVM_GETITEMCOUNT, 0, 0), LRESULT(0), "no SMART attributes under Wine");
+    ::PostMessageA(disk, WM_CLOSE, 0, 0);
+    Check(WaitFor([&] { return !::IsWindowVisible(disk); }, 15000), "the drive window closes (hidden)");
+}
+
 int main(int argc, char** argv) {
     if (argc == 4 && std::string(argv[1]) == "--screenshots") return Screenshots(argv[2], argv[3]);
     if (argc < 3) {
@@ -467,6 +685,8 @@ int main(int argc, char** argv) {
     Choose(form, "ransparentBackground1");
     Check((::GetWindowLongA(form, GWL_EXSTYLE) & WS_EX_LAYERED) == 0, "Transparent Background off");
 
+    Exports(form, process.dwProcessId);
+
     // "CPU Meters" starts the meters' timer and shows them modally over the main window; closing
     // them only hides them, and their timer goes on sampling.
     ::PostMessageA(form, WM_COMMAND, MAKEWPARAM(CommandOf("SystemResourceMeters1"), 0), 0);
@@ -518,6 +738,7 @@ int main(int argc, char** argv) {
     Check(!services.empty(), "the service manager lists services");
     CheckListWindow(form, "Services1", "TfrmServices", brimlow::forms::ServicesFormLayout(), "Services", 4, services);
     std::printf("    services listed: %d\n", static_cast<int>(services.size()));
+    CheckDiskWindow(form);
 
     // The Exit tool button ends the program.
     ::PostMessageA(form, WM_COMMAND, MAKEWPARAM(CommandOf("ToolButton5"), 0), 0);

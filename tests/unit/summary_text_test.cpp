@@ -1,3 +1,4 @@
+#include "app/summary_export.h"
 #include "app/summary_text.h"
 
 #include <gtest/gtest.h>

@@ -202,4 +202,55 @@ LRESULT CALLBACK DialogAnswerer::Hook(int code, WPARAM wParam, LPARAM lParam) {
     return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+HardwareKeyFixture::HardwareKeyFixture(const char* path) : path_(path) {
+    HKEY key = nullptr;
+    DWORD disposition = 0;
+    // Keys below a volatile key must be volatile themselves.
+    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
+                          &disposition) != ERROR_SUCCESS)
+        throw std::runtime_error(std::string("cannot open HKLM\\") + path + " for writing");
+    key_.reset(key);
+    created_ = disposition == REG_CREATED_NEW_KEY;
+    for (DWORD index = 0;; ++index) {
+        char name[16384];
+        DWORD nameLength = sizeof name;
+        DWORD type = 0, size = 0;
+        if (::RegEnumValueA(key, index, name, &nameLength, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) break;
+        Value value{std::string(name, nameLength), type, std::vector<BYTE>(size)};
+        DWORD got = size;
+        ::RegQueryValueExA(key, value.name.c_str(), nullptr, nullptr, value.data.data(), &got);
+        value.data.resize(got);
+        saved_.push_back(std::move(value));
+    }
+    RemoveAll();
+}
+
+HardwareKeyFixture::~HardwareKeyFixture() {
+    RemoveAll();
+    for (const Value& value : saved_)
+        ::RegSetValueExA(key_.get(), value.name.c_str(), 0, value.type, value.data.data(),
+                         static_cast<DWORD>(value.data.size()));
+    key_.reset();
+    if (created_) ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, path_.c_str());
+}
+
+void HardwareKeyFixture::RemoveAll() {
+    for (;;) {
+        char name[16384];
+        DWORD nameLength = sizeof name;
+        if (::RegEnumValueA(key_.get(), 0, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        if (::RegDeleteValueA(key_.get(), name) != ERROR_SUCCESS) break;
+    }
+}
+
+void HardwareKeyFixture::Set(const char* name, DWORD type, const void* data, DWORD size) {
+    if (::RegSetValueExA(key_.get(), name, 0, type, static_cast<const BYTE*>(data), size) != ERROR_SUCCESS)
+        throw std::runtime_error(std::string("cannot set ") + name);
+}
+
+void HardwareKeyFixture::SetString(const char* name, const std::string& value) {
+    Set(name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
+}
+
 }  // namespace brimlow::testing

@@ -111,4 +111,30 @@ public:
     ScratchUserKey() : ScratchRootKey(HKEY_CURRENT_USER, "User") {}
 };
 
+// A real key under HKEY_LOCAL_MACHINE\HARDWARE (volatile: Wine rebuilds it at every start, so a
+// fixture must be written by the process that reads it). Takes the key's values away for the
+// lifetime of the object, lets the test write its own, and puts the old ones back.
+class HardwareKeyFixture {
+public:
+    explicit HardwareKeyFixture(const char* path);
+    ~HardwareKeyFixture();
+    HardwareKeyFixture(const HardwareKeyFixture&) = delete;
+    HardwareKeyFixture& operator=(const HardwareKeyFixture&) = delete;
+
+    void Set(const char* name, DWORD type, const void* data, DWORD size);
+    void SetString(const char* name, const std::string& value);
+
+private:
+    struct Value {
+        std::string name;
+        DWORD type;
+        std::vector<BYTE> data;
+    };
+    void RemoveAll();
+    win::RegKey key_;
+    std::vector<Value> saved_;
+    bool created_ = false;
+    std::string path_;
+};
+
 }  // namespace brimlow::testing

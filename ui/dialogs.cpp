@@ -1,0 +1,39 @@
+#include "ui/dialogs.h"
+
+#include <commdlg.h>
+
+#include <stdexcept>
+#include <vector>
+
+namespace brimlow::ui {
+
+std::optional<SaveChoice> RunSaveDialog(const SaveDialogRequest& request) {
+    // The dialog wants the pairs separated by zero characters and two of them at the end.
+    std::string filter = request.filter;
+    for (char& c : filter)
+        if (c == '|') c = '\0';
+    filter.append(2, '\0');
+
+    std::vector<char> name(MAX_PATH * 4, '\0');
+    OPENFILENAMEA dialog{};
+    // Windows 9x and NT 4 refuse the record with the fields that Windows 2000 added.
+    const bool before2000 = LOBYTE(LOWORD(::GetVersion())) < 5;
+    dialog.lStructSize = before2000 ? OPENFILENAME_SIZE_VERSION_400A : sizeof dialog;
+    dialog.hwndOwner = request.owner;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = name.data();
+    dialog.nMaxFile = static_cast<DWORD>(name.size());
+    dialog.lpstrDefExt = request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
+    if (::GetSaveFileNameA(&dialog)) return SaveChoice{name.data(), static_cast<int>(dialog.nFilterIndex)};
+    if (const DWORD error = ::CommDlgExtendedError())
+        throw std::runtime_error("The save dialog failed (error " + std::to_string(error) + ").");
+    return std::nullopt;
+}
+
+void ShowInformation(HWND owner, const std::string& text, const std::string& caption) {
+    ::MessageBoxA(owner, text.c_str(), caption.c_str(), MB_OK | MB_ICONINFORMATION);
+}
+
+}  // namespace brimlow::ui
