@@ -76,3 +76,9 @@ awk -v a="$auto" -v p="$plain" -v w="$window" 'BEGIN {
   printf "ratio /AUTO : (windowed start + 500 ms) = %.3f (target 1.15)\n", a / (w + 500)
   printf "ratio /AUTO : (plain start + 500 ms)    = %.3f\n", a / (p + 500)
 }'
+# Other work on the machine moves all three together; a ratio per round, taken from runs a moment
+# apart, is steadier than the ratio of the medians.
+paired=$(for i in "${!auto_times[@]}"; do
+  awk -v a="${auto_times[$i]}" -v w="${window_times[$i]}" 'BEGIN { printf "%.3f\n", a / (w + 500) }'
+done | median)
+echo "median of the per-round ratios /AUTO : (windowed start + 500 ms) = $paired"

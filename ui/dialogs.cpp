@@ -1,5 +1,8 @@
 #include "ui/dialogs.h"
 
+#include "platform/win_handles.h"
+#include "platform/win_text.h"
+
 #include <commdlg.h>
 
 #include <stdexcept>
@@ -7,7 +10,36 @@
 
 namespace brimlow::ui {
 
+namespace {
+
+// The common dialogs are loaded when a dialog is first wanted, not at every start: the
+// unattended report never shows one, and the library and those it pulls in cost its start-up.
+struct CommonDialogs {
+    using GetSaveFileNameFn = BOOL(WINAPI*)(LPOPENFILENAMEA);
+    using CommDlgExtendedErrorFn = DWORD(WINAPI*)();
+
+    win::Library library{::LoadLibraryA("comdlg32.dll")};
+    GetSaveFileNameFn getSaveFileName = Entry<GetSaveFileNameFn>("GetSaveFileNameA");
+    CommDlgExtendedErrorFn commDlgExtendedError = Entry<CommDlgExtendedErrorFn>("CommDlgExtendedError");
+
+    template <typename Function>
+    Function Entry(const char* name) const {
+        return library ? reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(library.get(), name)))
+                       : nullptr;
+    }
+};
+
+const CommonDialogs& Dialogs() {
+    static const CommonDialogs dialogs;
+    return dialogs;
+}
+
+}  // namespace
+
 std::optional<SaveChoice> RunSaveDialog(const SaveDialogRequest& request) {
+    const CommonDialogs& dialogs = Dialogs();
+    if (!dialogs.getSaveFileName || !dialogs.commDlgExtendedError) win::RaiseLastError();
+
     // The dialog wants the pairs separated by zero characters and two of them at the end.
     std::string filter = request.filter;
     for (char& c : filter)
@@ -26,8 +58,8 @@ std::optional<SaveChoice> RunSaveDialog(const SaveDialogRequest& request) {
     dialog.nMaxFile = static_cast<DWORD>(name.size());
     dialog.lpstrDefExt = request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
-    if (::GetSaveFileNameA(&dialog)) return SaveChoice{name.data(), static_cast<int>(dialog.nFilterIndex)};
-    if (const DWORD error = ::CommDlgExtendedError())
+    if (dialogs.getSaveFileName(&dialog)) return SaveChoice{name.data(), static_cast<int>(dialog.nFilterIndex)};
+    if (const DWORD error = dialogs.commDlgExtendedError())
         throw std::runtime_error("The save dialog failed (error " + std::to_string(error) + ").");
     return std::nullopt;
 }
