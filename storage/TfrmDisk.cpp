@@ -10,6 +10,7 @@
 #include "storage/smartapi_win.h"
 #include "ui/application.h"
 #include "ui/list_view.h"
+#include "ui/print_form.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -117,6 +118,8 @@ void TfrmDisk::FormCreate() {
     }
     OnClick("Refresh1", [this] { Refresh1Click(); });
     OnClick("Exit1", [this] { Close(); });
+    // The same picture printing as the processor window: the dialog lets the user pick the printer.
+    OnClick("Print1", [this] { ui::PrintFormImage(*this, ui::PrinterChoice::AskUser); });
     OnClick("Label3", [this] { ::ShellExecuteA(hwnd(), "open", kHomePage, nullptr, nullptr, SW_SHOWNORMAL); });
     OnClick("BitBtn1", [this] {
         if (!showCdDvd_) return;

@@ -10,6 +10,7 @@
 #include "storage/smartapi.h"
 #include "tests/fakes/scripted_device_io.h"
 #include "tests/fakes/scripted_smart_drive.h"
+#include "tests/win/win_test_support.h"
 #include "ui/list_view.h"
 
 #include <gtest/gtest.h>
@@ -382,8 +383,8 @@ TEST(DriveWindow, BuiltHiddenForCWithAScriptedSmartDisk) {
     EXPECT_EQ(table.Cell(6, 6), GroupThousands(std::int64_t(2100), separator));
     EXPECT_EQ(table.Cell(1, 2), "-");  // spin-up without a threshold
 
-    // Print waits for the window-image printing; the CD/DVD switch for its window.
-    EXPECT_FALSE(window.Enabled("Print1"));
+    // The CD/DVD switch waits for its window.
+    EXPECT_TRUE(window.Enabled("Print1"));
     EXPECT_FALSE(::IsWindowEnabled(window.Control("BitBtn1")));
     EXPECT_TRUE(window.Enabled("Exit1"));
     EXPECT_EQ(disk.io.openHandles(), 0);
@@ -400,6 +401,26 @@ TEST(DriveWindow, ADiskThatAnswersIdentifyButNotTheSmartReads) {
     EXPECT_EQ(window.Text("Edit6"), "5QE1ABCD");
     for (const char* name : {"Edit18", "Edit15", "Edit14", "Edit20"}) EXPECT_EQ(window.Text(name), "") << name;
     EXPECT_EQ(ui::ListView(window.Control("ListView")).Count(), 0);
+}
+
+TEST(DriveWindow, PrintPutsThePictureOfTheWindowOnThePrinterTheDialogChose) {
+    const testing::TestPrinter printer;
+    ASSERT_TRUE(printer.installed());
+    ScriptedDiskC disk;
+    TfrmDisk window;
+    window.Create();
+    window.SetSmartPlatform(Platform(2, disk.io));
+    window.ShowDrive("C:");
+    {
+        testing::DialogAnswerer ok(IDOK);
+        window.Click("Print1");
+        EXPECT_EQ(ok.titles().size(), 1u) << "the print dialog was asked";
+    }
+    const std::string postscript = printer.Printed();
+    EXPECT_NE(postscript.find("%%Title: " + window.Caption()), std::string::npos) << postscript.substr(0, 400);
+    RECT client;
+    ::GetClientRect(window.hwnd(), &client);
+    EXPECT_NE(postscript.find("/Width " + std::to_string(client.right) + "\n"), std::string::npos);
 }
 
 TEST(DriveWindow, ALetterWithoutADiskShowsNothing) {
