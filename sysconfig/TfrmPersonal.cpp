@@ -33,7 +33,7 @@ void TfrmPersonal::FormCreate() {
     OnClick("Label3", [this] { Label3Click(); });
 }
 
-void TfrmPersonal::Show(const char* name, const std::string& text) {
+void TfrmPersonal::ShowValue(const char* name, const std::string& text) {
     SetText(name, text);
     UpdateWindow(Control(name));
 }
@@ -42,26 +42,26 @@ void TfrmPersonal::Refresh1Click() {
     ui::BusyCursor busy;
     ui::Application::Instance().ProcessMessages();
 
-    Show("Info1", CurrentVersionText("RegisteredOwner"));
-    Show("Info2", CurrentVersionText("RegisteredOrganization"));
-    Show("Info3", CurrentVersionText("InstallationType"));
-    Show("Info4", CurrentVersionText("CurrentBuildNumber"));
-    Show("Info6", ProductIdText());
+    ShowValue("Info1", CurrentVersionText("RegisteredOwner"));
+    ShowValue("Info2", CurrentVersionText("RegisteredOrganization"));
+    ShowValue("Info3", CurrentVersionText("InstallationType"));
+    ShowValue("Info4", CurrentVersionText("CurrentBuildNumber"));
+    ShowValue("Info6", ProductIdText());
     // The first disk's serial number needs the drive's identify data, which this build does not
     // read yet: the row stays empty.
-    Show("Info21", "");
-    Show("Edit5", WmiLastValue(".", "Win32_BIOS", "SerialNumber"));
+    ShowValue("Info21", "");
+    ShowValue("Edit5", WmiLastValue(".", "Win32_BIOS", "SerialNumber"));
 
-    Show("Info12", DefaultPrinterText());
-    Show("Edit1", CurrentVersionText("SystemRoot"));
+    ShowValue("Info12", DefaultPrinterText());
+    ShowValue("Edit1", CurrentVersionText("SystemRoot"));
     // A copy without "InstallDate" shows an empty date; the rest of the facts still come.
     const std::optional<std::uint32_t> installed = InstallDateSeconds();
-    Show("Edit12", installed ? InstallDateText(*installed, LocaleSeparator(LOCALE_SDATE, '/'),
+    ShowValue("Edit12", installed ? InstallDateText(*installed, LocaleSeparator(LOCALE_SDATE, '/'),
                                                LocaleSeparator(LOCALE_STIME, ':'))
                              : std::string());
-    Show("Edit13", CurrentVersionText("BuildLab"));
-    Show("Edit7", DotNetRootText());
-    Show("Edit16", SystemLanguageText());
+    ShowValue("Edit13", CurrentVersionText("BuildLab"));
+    ShowValue("Edit7", DotNetRootText());
+    ShowValue("Edit16", SystemLanguageText());
 }
 
 void TfrmPersonal::QuickPrint1Click() { ui::PrintFormImage(*this, ui::PrinterChoice::DefaultPrinter); }

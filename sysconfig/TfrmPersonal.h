@@ -26,7 +26,7 @@ protected:
 
 private:
     // Sets a value and paints it at once, so the user sees the facts arrive.
-    void Show(const char* name, const std::string& text);
+    void ShowValue(const char* name, const std::string& text);
 
     Launcher& launcher_;
 };

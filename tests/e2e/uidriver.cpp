@@ -460,7 +460,8 @@ int main(int argc, char** argv) {
     CheckEq(static_cast<int>(::SendMessageA(toolBar, TB_BUTTONCOUNT, 0, 0)), 14, "fourteen tool buttons");
     Check(::SendMessageA(toolBar, TB_ISBUTTONENABLED, CommandOf("ToolButton5"), 0) != 0, "Exit button enabled");
     Check(::SendMessageA(toolBar, TB_ISBUTTONENABLED, CommandOf("ToolButton2"), 0) != 0, "CPU Info button enabled");
-    Check(::SendMessageA(toolBar, TB_ISBUTTONENABLED, CommandOf("ToolButton6"), 0) == 0, "Personal Info button disabled");
+    Check(::SendMessageA(toolBar, TB_ISBUTTONENABLED, CommandOf("ToolButton6"), 0) != 0, "Personal Info button enabled");
+    Check(::SendMessageA(toolBar, TB_ISBUTTONENABLED, CommandOf("ToolButton3"), 0) == 0, "Memory Info button disabled");
 
     Choose(form, "ransparentBackground1");
     Check((::GetWindowLongA(form, GWL_EXSTYLE) & WS_EX_LAYERED) != 0, "Transparent Background on");
