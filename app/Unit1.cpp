@@ -83,6 +83,21 @@ void TForm1::FormCreate() {
     frmServices_ = std::make_unique<TfrmServices>();
     frmServices_->Create(hwnd());
     OnClick("Services1", [this] { frmServices_->Show(); });
+    frmPersonal_ = std::make_unique<TfrmPersonal>();
+    frmPersonal_->Create(hwnd());
+    // The HTML page's title names the owner as the personal window last showed it.
+    SetOwnerTextSource([this] { return frmPersonal_->RegisteredOwner(); });
+    OnClick("ToolButton6", [this] {
+        frmPersonal_->Click("Refresh1");
+        frmPersonal_->Show();
+    });
+    OnClick("PersonalInfo1", [this] { Click("ToolButton6"); });
+    frmBiosInfo_ = std::make_unique<TfrmBiosInfo>();
+    frmBiosInfo_->Create(hwnd());
+    OnClick("BIOSInfo1", [this] { frmBiosInfo_->Show(); });
+    frmDateTime_ = std::make_unique<TfrmDateTime>();
+    frmDateTime_->Create(hwnd());
+    OnClick("ToolButton10", [this] { frmDateTime_->Show(); });
 }
 
 void TForm1::FormShow() {

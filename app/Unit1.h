@@ -9,6 +9,9 @@
 #include "platform/device_io.h"
 #include "storage/TfrmDisk.h"
 #include "sysconfig/TfrmServices.h"
+#include "sysconfig/TfrmBiosInfo.h"
+#include "sysconfig/TfrmDateTime.h"
+#include "sysconfig/TfrmPersonal.h"
 #include "sysconfig/TfrmStartup.h"
 #include "sysconfig/TfrmUnistall.h"
 #include "ui/dialogs.h"
@@ -59,6 +62,9 @@ public:
     TfrmStartup& frmStartup() { return *frmStartup_; }
     TfrmMeters& frmMeters() { return *frmMeters_; }
     TfrmServices& frmServices() { return *frmServices_; }
+    TfrmPersonal& frmPersonal() { return *frmPersonal_; }
+    TfrmBiosInfo& frmBiosInfo() { return *frmBiosInfo_; }
+    TfrmDateTime& frmDateTime() { return *frmDateTime_; }
 
 protected:
     void FormCreate() override;
@@ -94,6 +100,9 @@ private:
     std::unique_ptr<TfrmStartup> frmStartup_;
     std::unique_ptr<TfrmMeters> frmMeters_;
     std::unique_ptr<TfrmServices> frmServices_;
+    std::unique_ptr<TfrmPersonal> frmPersonal_;
+    std::unique_ptr<TfrmBiosInfo> frmBiosInfo_;
+    std::unique_ptr<TfrmDateTime> frmDateTime_;
 };
 
 }  // namespace brimlow

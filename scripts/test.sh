@@ -63,6 +63,17 @@ read -r ok bad < <(gtest_counts "$work/win.log")
 [ "$win_rc" -ne 0 ] && [ "$bad" -eq 0 ] && bad=1
 layer "Windows tests" "$ok" "$bad"
 
+# Wine takes the time zone from TZ as a process starts: the zone without daylight saving runs apart.
+echo "== Windows tests under TZ=UTC"
+clone_prefix "$template" "$work/utc-prefix"
+TZ=UTC wine_in "$work/utc-prefix" 120 "$root/build/$arch/win_tests.exe" --gtest_filter='DateTimeWindow.*' 2>&1 \
+  | tee "$work/win-utc.log"
+utc_rc=${PIPESTATUS[0]}
+wine_stop "$work/utc-prefix"
+read -r ok bad < <(gtest_counts "$work/win-utc.log")
+[ "$utc_rc" -ne 0 ] && [ "$bad" -eq 0 ] && bad=1
+layer "Windows tests (UTC)" "$ok" "$bad"
+
 echo "== binaries"
 "$root/tests/e2e/check_binaries.sh" "$root/build" 2>&1 | tee "$work/binaries.log"
 bin_rc=${PIPESTATUS[0]}

@@ -15,6 +15,7 @@
 #include "forms/cpu_form.h"
 #include "forms/devices_form.h"
 #include "forms/disk_form.h"
+#include "forms/info_forms.h"
 #include "forms/main_form.h"
 #include "forms/meters_form.h"
 #include "forms/services_form.h"
@@ -33,7 +34,9 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <regex>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -336,6 +339,34 @@ void CheckListWindow(HWND form, const char* item, const char* className, const b
     Check(WaitFor([&] { return !::IsWindowVisible(window); }, 15000), std::string(className) + " closes (hidden)");
 }
 
+// A window of fixed captions beside values, opened from the main window: its caption, every
+// caption text, and the values it shows (printed, and returned by value name).
+std::map<std::string, std::string> CheckInfoWindow(HWND form, const char* item, const char* className,
+                                                   const brimlow::ui::FormLayout& layout, const std::string& caption,
+                                                   std::span<const brimlow::forms::InfoRow> rows, bool close = true) {
+    std::map<std::string, std::string> values;
+    Choose(form, item);
+    HWND window = nullptr;
+    Check(WaitFor([&] { return (window = ::FindWindowA(className, nullptr)) != nullptr && ::IsWindowVisible(window); },
+                  15000),
+          std::string(item) + " opens " + className);
+    if (!window) return values;
+    CheckEq(TextOf(window), caption, std::string(className) + " caption");
+    Check(::GetWindow(window, GW_OWNER) == form, std::string(className) + " owned by the main window");
+    bool captions = true;
+    for (const auto& row : rows) {
+        captions = captions && TextOf(::GetDlgItem(window, *brimlow::ui::ControlIdOf(layout, row.caption))) == row.text;
+        values[row.value] = TextOf(::GetDlgItem(window, *brimlow::ui::ControlIdOf(layout, row.value)));
+        std::printf("    %s: %s = \"%s\"\n", className, row.text, values[row.value].c_str());
+    }
+    Check(captions, std::string(className) + " captions");
+    if (close) {
+        ::PostMessageA(window, WM_CLOSE, 0, 0);
+        Check(WaitFor([&] { return !::IsWindowVisible(window); }, 15000), std::string(className) + " closes (hidden)");
+    }
+    return values;
+}
+
 // Built up step by step: GCC 12 warns wrongly about a literal added to a string here.
 std::string Quoted(const std::string& text) { return std::string(1, '"').append(text).append(1, '"'); }
 
@@ -538,6 +569,24 @@ int Screenshots(const char* exe, const std::string& folder) {
             ::PostMessageA(cpu, WM_CLOSE, 0, 0);
             WaitUntilDestroyed(form);
         }
+        const struct {
+            const char* item;
+            const char* className;
+            const char* file;
+        } shots[] = {{"PersonalInfo1", "TfrmPersonal", "personal.bmp"},
+                     {"BIOSInfo1", "TfrmBiosInfo", "bios.bmp"},
+                     {"ToolButton10", "TfrmDateTime", "datetime.bmp"}};
+        for (const auto& shot : shots) {
+            Choose(form, shot.item);
+            HWND window = nullptr;
+            WaitFor([&] { return (window = ::FindWindowA(shot.className, nullptr)) != nullptr && ::IsWindowVisible(window); },
+                    15000);
+            Check(window != nullptr, std::string(shot.className) + " opens");
+            ::Sleep(1500);  // the date and time window's timer ticks once
+            Check(SaveScreen(folder + "\\" + shot.file), std::string("screen saved with ") + shot.className);
+            if (window) ::PostMessageA(window, WM_CLOSE, 0, 0);
+            WaitFor([&] { return window && !::IsWindowVisible(window); }, 15000);
+        }
         ::PostMessageA(form, WM_COMMAND, MAKEWPARAM(CommandOf("ToolButton5"), 0), 0);
     }
     if (::WaitForSingleObject(process.hProcess, 15000) != WAIT_OBJECT_0) ::TerminateProcess(process.hProcess, 99);
@@ -678,7 +727,8 @@ int main(int argc, char** argv) {
     CheckEq(static_cast<int>(::SendMessageA(toolBar, TB_BUTTONCOUNT, 0, 0)), 14, "fourteen tool buttons");
     Check(::SendMessageA(toolBar, TB_ISBUTTONENABLED, CommandOf("ToolButton5"), 0) != 0, "Exit button enabled");
     Check(::SendMessageA(toolBar, TB_ISBUTTONENABLED, CommandOf("ToolButton2"), 0) != 0, "CPU Info button enabled");
-    Check(::SendMessageA(toolBar, TB_ISBUTTONENABLED, CommandOf("ToolButton6"), 0) == 0, "Personal Info button disabled");
+    Check(::SendMessageA(toolBar, TB_ISBUTTONENABLED, CommandOf("ToolButton6"), 0) != 0, "Personal Info button enabled");
+    Check(::SendMessageA(toolBar, TB_ISBUTTONENABLED, CommandOf("ToolButton3"), 0) == 0, "Memory Info button disabled");
 
     Choose(form, "ransparentBackground1");
     Check((::GetWindowLongA(form, GWL_EXSTYLE) & WS_EX_LAYERED) != 0, "Transparent Background on");
@@ -739,6 +789,20 @@ int main(int argc, char** argv) {
     CheckListWindow(form, "Services1", "TfrmServices", brimlow::forms::ServicesFormLayout(), "Services", 4, services);
     std::printf("    services listed: %d\n", static_cast<int>(services.size()));
     CheckDiskWindow(form);
+
+    // The personal window is refreshed, then shown; the BIOS and date and time windows fill
+    // themselves as they show.
+    auto personal = CheckInfoWindow(form, "PersonalInfo1", "TfrmPersonal", brimlow::forms::PersonalFormLayout(),
+                                    "Personal windows and system information", brimlow::forms::PersonalRows());
+    Check(!personal["Edit16"].empty(), "personal window names the system language");
+    Check(!personal["Edit1"].empty(), "personal window names the system root");
+    CheckEq(personal["Info21"], std::string(), "no disk serial yet");
+    auto bios = CheckInfoWindow(form, "BIOSInfo1", "TfrmBiosInfo", brimlow::forms::BiosFormLayout(), "BIOS Info",
+                                brimlow::forms::BiosRows());
+    auto clock = CheckInfoWindow(form, "ToolButton10", "TfrmDateTime", brimlow::forms::DateTimeFormLayout(),
+                                 "Time and Date", brimlow::forms::DateTimeRows());
+    Check(!clock["Info2"].empty() && clock["Edit14"].find(" minutes") != std::string::npos,
+          "date and time window shows the date and the bias");
 
     // The Exit tool button ends the program.
     ::PostMessageA(form, WM_COMMAND, MAKEWPARAM(CommandOf("ToolButton5"), 0), 0);
