@@ -56,6 +56,14 @@ void TForm1::FormCreate() {
     frmServices_ = std::make_unique<TfrmServices>();
     frmServices_->Create(hwnd());
     OnClick("Services1", [this] { frmServices_->Show(); });
+    frmMemory_ = std::make_unique<TfrmMemory>();
+    frmMemory_->Create(hwnd());
+    OnClick("ToolButton7", [this] { frmMemory_->Show(); });
+    OnClick("MemoryInfo1", [this] { Click("ToolButton7"); });
+    frmDisplay_ = std::make_unique<TfrmDisplay>();
+    frmDisplay_->Create(hwnd());
+    OnClick("DisplayInfo1", [this] { frmDisplay_->Show(); });
+    OnClick("ToolButton8", [this] { Click("DisplayInfo1"); });
 }
 
 void TForm1::FormShow() {

@@ -4,6 +4,8 @@
 #include "app/summary_text.h"
 #include "cpu/TfrmMeters.h"
 #include "devices/TfrmDevices.h"
+#include "devices/TfrmDisplay.h"
+#include "sysconfig/TfrmMemory.h"
 #include "sysconfig/TfrmServices.h"
 #include "sysconfig/TfrmStartup.h"
 #include "sysconfig/TfrmUnistall.h"
@@ -40,6 +42,8 @@ public:
     TfrmStartup& frmStartup() { return *frmStartup_; }
     TfrmMeters& frmMeters() { return *frmMeters_; }
     TfrmServices& frmServices() { return *frmServices_; }
+    TfrmMemory& frmMemory() { return *frmMemory_; }
+    TfrmDisplay& frmDisplay() { return *frmDisplay_; }
 
 protected:
     void FormCreate() override;
@@ -63,6 +67,8 @@ private:
     std::unique_ptr<TfrmStartup> frmStartup_;
     std::unique_ptr<TfrmMeters> frmMeters_;
     std::unique_ptr<TfrmServices> frmServices_;
+    std::unique_ptr<TfrmMemory> frmMemory_;
+    std::unique_ptr<TfrmDisplay> frmDisplay_;
 };
 
 }  // namespace brimlow

@@ -513,6 +513,10 @@ void Form::BuildControls() {
             style |= LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
             exStyle |= WS_EX_CLIENTEDGE;
             break;
+        case ControlKind::DropDownList:
+            cls = "COMBOBOX";
+            style |= CBS_DROPDOWNLIST | CBS_HASSTRINGS | WS_VSCROLL | WS_TABSTOP;
+            break;
         }
         HWND parent = hwnd_;
         if (!layout.parent.empty()) {
@@ -545,7 +549,7 @@ void Form::BuildControls() {
             for (const ListColumnLayout& column : layout.list.columns) {
                 LVCOLUMNA lvc{};
                 lvc.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-                lvc.fmt = LVCFMT_LEFT;
+                lvc.fmt = column.alignRight ? LVCFMT_RIGHT : LVCFMT_LEFT;
                 lvc.cx = Scale(column.width);
                 lvc.pszText = const_cast<char*>(column.caption.c_str());
                 ::SendMessageA(state.hwnd, LVM_INSERTCOLUMNA, index++, reinterpret_cast<LPARAM>(&lvc));
@@ -1068,7 +1072,9 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         const ControlState* control = from ? FindControl(from) : nullptr;
         const bool linkClick = control && control->layout->kind == ControlKind::LinkLabel && HIWORD(wParam) == STN_CLICKED;
         const bool buttonClick = control && control->layout->kind == ControlKind::Button && HIWORD(wParam) == BN_CLICKED;
-        if (!from || from == toolBar_ || linkClick || buttonClick) {
+        const bool listChange =
+            control && control->layout->kind == ControlKind::DropDownList && HIWORD(wParam) == CBN_SELCHANGE;
+        if (!from || from == toolBar_ || linkClick || buttonClick || listChange) {
             RunCommand(LOWORD(wParam));
             return 0;
         }

@@ -51,6 +51,9 @@ enum class ControlKind {
     // A list of texts, each with a check mark the program sets (Form::CheckList...). The marks
     // show facts, so clicks select an item but never change its mark.
     CheckList,
+    // A drop-down list to pick one of its texts from; its rect's height is the dropped height.
+    // A change of selection runs the handler bound to it with Form::OnClick.
+    DropDownList,
 };
 
 enum class TextAlign { Left, Centre, Right };
@@ -58,6 +61,7 @@ enum class TextAlign { Left, Centre, Right };
 struct ListColumnLayout {
     std::string caption;
     int width = 0;  // pixels at 96 DPI
+    bool alignRight = false;
 };
 
 // How a report-style list looks and behaves.
