@@ -38,9 +38,9 @@ constexpr int kRowTop = 44;
 constexpr int kRowPitch = 24;
 constexpr int kRowHeight = 21;
 constexpr int kCaptionLeft = 8;
-constexpr int kCaptionWidth = 190;
-constexpr int kValueLeft = 202;
-constexpr int kValueWidth = 350;
+constexpr int kCaptionWidth = 204;
+constexpr int kValueLeft = 216;
+constexpr int kValueWidth = 336;
 constexpr int kListLabelTop = kRowTop + 10 * kRowPitch + 6;
 constexpr int kListTop = kListLabelTop + 20;
 constexpr int kListHeight = 130;
@@ -87,8 +87,8 @@ std::vector<ControlLayout> MemoryControls() {
                                      {kCaptionLeft, kListLabelTop, kClientWidth - 2 * kCaptionLeft, 17}));
     ControlLayout list = Control("ListView1", ControlKind::ListView, "",
                                  {kCaptionLeft, kListTop, kClientWidth - 2 * kCaptionLeft, kListHeight}, kVerdana);
-    list.list.columns = {{"Bank", 80},     {"Device", 90},     {"Data Width", 75, true},
-                         {"Capacity", 90, true}, {"Speed", 60}, {"Manufacturer", 140}};
+    list.list.columns = {{"Bank", 70},     {"Device", 70},     {"Data Width", 80, true},
+                         {"Capacity", 110, true}, {"Speed", 60}, {"Manufacturer", 134}};
     controls.push_back(list);
     controls.push_back(DetailCaption("Edit4", "Total Installed Memory", {kCaptionLeft, kTotalTop, kCaptionWidth, kRowHeight}));
     controls.push_back(DetailValue("Edit2", {kValueLeft, kTotalTop, kValueWidth, kRowHeight}));
