@@ -4,6 +4,8 @@
 #include "devices/TfrmDisplay.h"
 #include "devices/display_registry.h"
 #include "devices/display_text.h"
+#include "forms/display_form.h"
+#include "forms/memory_form.h"
 #include "platform/wmiquery.h"
 #include "sysconfig/TfrmMemory.h"
 #include "sysconfig/memory_text.h"
@@ -108,6 +110,20 @@ TEST_F(MemoryWindow, HomePageLinkOpensTheBrowser) {
     EXPECT_EQ(launcher.calls[0].file, "https://www.brimlow.org/");
 }
 
+// "Quick Print" asks nothing and prints on the default printer; the display window's "Print" asks.
+TEST_F(MemoryWindow, QuickPrintGoesStraightToTheDefaultPrinter) {
+    const testing::TestPrinter printer;
+    ASSERT_TRUE(printer.installed());
+    window.Refresh1Click();
+    {
+        testing::DialogAnswerer ok(IDOK);
+        ::SendMessageA(window.hwnd(), WM_COMMAND, *ui::CommandIdOf(forms::MemoryFormLayout(), "Print1"), 0);
+        EXPECT_TRUE(ok.titles().empty()) << "no print dialog";
+    }
+    EXPECT_NE(printer.Printed().find("%%Title: Memory"), std::string::npos);
+    EXPECT_TRUE(testing::ReportedErrors().empty());
+}
+
 constexpr const char* kClassRoot = "SYSTEM\\CurrentControlSet\\Services\\Class";
 
 void WideBinary(testing::ScratchMachineKey& machine, const char* path, const char* name, const std::wstring& text) {
@@ -201,6 +217,21 @@ TEST_F(DisplayWindow, AdapterDetailsFromTheVideoDeviceMapAndTheDisplayClass) {
     EXPECT_EQ(window.Text("info16"), "");
     for (int i = 0; i < 5; ++i) EXPECT_FALSE(window.CheckListChecked("CheckListBox1", i)) << i;
     window.Hide();
+    EXPECT_TRUE(testing::ReportedErrors().empty());
+}
+
+TEST_F(DisplayWindow, PrintAsksForThePrinter) {
+    const testing::TestPrinter printer;
+    ASSERT_TRUE(printer.installed());
+    TfrmDisplay window(launcher);
+    window.Create();
+    window.Refresh1Click();
+    {
+        testing::DialogAnswerer ok(IDOK);
+        ::SendMessageA(window.hwnd(), WM_COMMAND, *ui::CommandIdOf(forms::DisplayFormLayout(), "Print1"), 0);
+        EXPECT_EQ(ok.titles().size(), 1u) << "the print dialog was asked";
+    }
+    EXPECT_NE(printer.Printed().find("%%Title: Display"), std::string::npos);
     EXPECT_TRUE(testing::ReportedErrors().empty());
 }
 
