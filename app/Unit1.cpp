@@ -98,6 +98,14 @@ void TForm1::FormCreate() {
     frmDateTime_ = std::make_unique<TfrmDateTime>();
     frmDateTime_->Create(hwnd());
     OnClick("ToolButton10", [this] { frmDateTime_->Show(); });
+    frmMemory_ = std::make_unique<TfrmMemory>();
+    frmMemory_->Create(hwnd());
+    OnClick("ToolButton7", [this] { frmMemory_->Show(); });
+    OnClick("MemoryInfo1", [this] { Click("ToolButton7"); });
+    frmDisplay_ = std::make_unique<TfrmDisplay>();
+    frmDisplay_->Create(hwnd());
+    OnClick("DisplayInfo1", [this] { frmDisplay_->Show(); });
+    OnClick("ToolButton8", [this] { Click("DisplayInfo1"); });
 }
 
 void TForm1::FormShow() {

@@ -6,8 +6,10 @@
 #include "cpu/TfrmMeters.h"
 #include "cpu/clock.h"
 #include "devices/TfrmDevices.h"
+#include "devices/TfrmDisplay.h"
 #include "platform/device_io.h"
 #include "storage/TfrmDisk.h"
+#include "sysconfig/TfrmMemory.h"
 #include "sysconfig/TfrmServices.h"
 #include "sysconfig/TfrmBiosInfo.h"
 #include "sysconfig/TfrmDateTime.h"
@@ -65,6 +67,8 @@ public:
     TfrmPersonal& frmPersonal() { return *frmPersonal_; }
     TfrmBiosInfo& frmBiosInfo() { return *frmBiosInfo_; }
     TfrmDateTime& frmDateTime() { return *frmDateTime_; }
+    TfrmMemory& frmMemory() { return *frmMemory_; }
+    TfrmDisplay& frmDisplay() { return *frmDisplay_; }
 
 protected:
     void FormCreate() override;
@@ -103,6 +107,8 @@ private:
     std::unique_ptr<TfrmPersonal> frmPersonal_;
     std::unique_ptr<TfrmBiosInfo> frmBiosInfo_;
     std::unique_ptr<TfrmDateTime> frmDateTime_;
+    std::unique_ptr<TfrmMemory> frmMemory_;
+    std::unique_ptr<TfrmDisplay> frmDisplay_;
 };
 
 }  // namespace brimlow

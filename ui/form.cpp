@@ -551,7 +551,7 @@ void Form::BuildControls() {
             for (const ListColumnLayout& column : layout.list.columns) {
                 LVCOLUMNA lvc{};
                 lvc.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-                lvc.fmt = LVCFMT_LEFT;
+                lvc.fmt = column.alignRight ? LVCFMT_RIGHT : LVCFMT_LEFT;
                 lvc.cx = Scale(column.width);
                 lvc.pszText = const_cast<char*>(column.caption.c_str());
                 ::SendMessageA(state.hwnd, LVM_INSERTCOLUMNA, index++, reinterpret_cast<LPARAM>(&lvc));

@@ -59,6 +59,7 @@ enum class TextAlign { Left, Centre, Right };
 struct ListColumnLayout {
     std::string caption;
     int width = 0;  // pixels at 96 DPI
+    bool alignRight = false;
 };
 
 // How a report-style list looks and behaves.

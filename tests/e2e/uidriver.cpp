@@ -5,23 +5,28 @@
 //   uidriver <brimlow.exe> <expected Windows row> [<file for the 28 rows>]
 //   uidriver --screenshots <brimlow.exe> <folder>
 //
-// The second form opens the processor window and, from it, the meters window, and saves a
-// picture of the screen with each (cpu.bmp, meters.bmp): run it on a display that shows real
-// pixels (Xvfb with a Wine virtual desktop).
+// The second form opens the processor window and, from it, the meters window, then the memory
+// and display windows, and saves a picture of the screen with each (cpu.bmp, meters.bmp,
+// memory.bmp, display.bmp): run it on a display that shows real pixels (Xvfb with a Wine virtual
+// desktop).
 
 #include "app/product.h"
 #include "app/summary_export.h"
 #include "app/summary_text.h"
+#include "devices/display_text.h"
 #include "forms/cpu_form.h"
 #include "forms/devices_form.h"
 #include "forms/disk_form.h"
+#include "forms/display_form.h"
 #include "forms/info_forms.h"
 #include "forms/main_form.h"
+#include "forms/memory_form.h"
 #include "forms/meters_form.h"
 #include "forms/services_form.h"
 #include "forms/startup_form.h"
 #include "forms/unistall_form.h"
 #include "platform/number_picture.h"
+#include "sysconfig/memory_text.h"
 #include "sysconfig/service_text.h"
 #include "tests/common/host_cpuinfo.h"
 
@@ -39,6 +44,7 @@
 #include <span>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -506,6 +512,67 @@ void CheckCpuWindow(HWND form) {
     Check(WaitUntilDestroyed(form), "Exit closes the processor window");
 }
 
+// Opens a details window with `opener` and returns it once it shows, or nullptr.
+HWND OpenDetailWindow(HWND form, const char* opener, const char* className) {
+    Choose(form, opener);
+    HWND window = nullptr;
+    WaitFor([&] { return (window = ::FindWindowA(className, nullptr)) != nullptr && ::IsWindowVisible(window); }, 30000);
+    return window && ::IsWindowVisible(window) ? window : nullptr;
+}
+
+std::string DetailText(HWND window, const brimlow::ui::FormLayout& layout, const char* name) {
+    const auto id = brimlow::ui::ControlIdOf(layout, name);
+    return id ? TextOf(::GetDlgItem(window, *id)) : std::string();
+}
+
+// "Memory Info" (F7): the figures of the same machine as this process sees them, and WMI's
+// modules with their total.
+void CheckMemoryWindow(HWND form) {
+    const HWND memory = OpenDetailWindow(form, "MemoryInfo1", "TfrmMemory");
+    Check(memory != nullptr, "Memory Info opens the memory window");
+    if (!memory) return;
+    const auto& layout = brimlow::forms::MemoryFormLayout();
+    CheckEq(TextOf(memory), std::string("Memory"), "memory caption");
+    Check(::GetWindow(memory, GW_OWNER) == form, "memory window owned by the main window");
+    MEMORYSTATUSEX status{};
+    status.dwLength = sizeof status;
+    ::GlobalMemoryStatusEx(&status);
+    char separator[8] = {};
+    ::GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, sizeof separator);
+    CheckEq(DetailText(memory, layout, "Info1"), brimlow::MemorySizeText(status.ullTotalPhys, separator),
+            "physical total");
+    SYSTEM_INFO system{};
+    ::GetSystemInfo(&system);
+    CheckEq(DetailText(memory, layout, "Info9"), brimlow::GroupedBytesText(system.dwPageSize, separator), "page size");
+    const auto modules = ReadRemoteList(::GetDlgItem(memory, *brimlow::ui::ControlIdOf(layout, "ListView1")), 6);
+    Check(!modules.empty() && !modules[0][0].empty() && !modules[0][3].empty(), "memory modules listed with a capacity");
+    std::printf("    modules: %s\n", Joined(modules).c_str());
+    const std::string total = DetailText(memory, layout, "Edit2");
+    Check(total.ends_with(" GB)"), "total installed memory: " + total);
+    ::PostMessageA(memory, WM_CLOSE, 0, 0);
+    Check(WaitFor([&] { return !::IsWindowVisible(memory); }, 15000), "memory window closes (hidden)");
+}
+
+// "Display Info" from its tool button: the screen this process sees.
+void CheckDisplayWindow(HWND form) {
+    const HWND display = OpenDetailWindow(form, "ToolButton8", "TfrmDisplay");
+    Check(display != nullptr, "the Display Info button opens the display window");
+    if (!display) return;
+    const auto& layout = brimlow::forms::DisplayFormLayout();
+    CheckEq(TextOf(display), std::string("Display"), "display caption");
+    HDC screen = ::GetDC(nullptr);
+    const std::string metrics = brimlow::MetricsText(::GetDeviceCaps(screen, HORZRES), ::GetDeviceCaps(screen, VERTRES),
+                                                     ::GetDeviceCaps(screen, BITSPIXEL));
+    ::ReleaseDC(nullptr, screen);
+    CheckEq(DetailText(display, layout, "Info8"), metrics, "display metrics");
+    CheckEq(DetailText(display, layout, "Info7"), std::string("Raster Display"), "display technology");
+    CheckEq(DetailText(display, layout, "Edit2"), std::to_string(::GetSystemMetrics(SM_CMONITORS)), "monitor count");
+    const auto flags = CheckListOf(::GetDlgItem(display, *brimlow::ui::ControlIdOf(layout, "CheckListBox1")));
+    CheckEq(static_cast<int>(flags.size()), 5, "five state flags");
+    ::PostMessageA(display, WM_CLOSE, 0, 0);
+    Check(WaitFor([&] { return !::IsWindowVisible(display); }, 15000), "display window closes (hidden)");
+}
+
 // A picture of the whole screen as a 24-bit BMP file.
 bool SaveScreen(const std::string& file) {
     const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
@@ -586,6 +653,15 @@ int Screenshots(const char* exe, const std::string& folder) {
             Check(SaveScreen(folder + "\\" + shot.file), std::string("screen saved with ") + shot.className);
             if (window) ::PostMessageA(window, WM_CLOSE, 0, 0);
             WaitFor([&] { return window && !::IsWindowVisible(window); }, 15000);
+        }
+        for (const auto& [opener, className, file] :
+             {std::tuple{"MemoryInfo1", "TfrmMemory", "memory.bmp"}, std::tuple{"DisplayInfo1", "TfrmDisplay", "display.bmp"}}) {
+            const HWND window = OpenDetailWindow(form, opener, className);
+            Check(window != nullptr, std::string(opener) + " opens " + className);
+            ::Sleep(1500);
+            Check(SaveScreen(folder + "\\" + file), std::string("screen saved with ") + className);
+            if (window) ::PostMessageA(window, WM_CLOSE, 0, 0);
+            WaitFor([&] { return !::IsWindowVisible(window); }, 15000);
         }
         ::PostMessageA(form, WM_COMMAND, MAKEWPARAM(CommandOf("ToolButton5"), 0), 0);
     }
@@ -803,6 +879,9 @@ int main(int argc, char** argv) {
                                  "Time and Date", brimlow::forms::DateTimeRows());
     Check(!clock["Info2"].empty() && clock["Edit14"].find(" minutes") != std::string::npos,
           "date and time window shows the date and the bias");
+    Check(::SendMessageA(toolBar, TB_ISBUTTONENABLED, CommandOf("ToolButton7"), 0) != 0, "Memory Info button enabled");
+    CheckMemoryWindow(form);
+    CheckDisplayWindow(form);
 
     // The Exit tool button ends the program.
     ::PostMessageA(form, WM_COMMAND, MAKEWPARAM(CommandOf("ToolButton5"), 0), 0);
