@@ -872,7 +872,7 @@ int main(int argc, char** argv) {
                                     "Personal windows and system information", brimlow::forms::PersonalRows());
     Check(!personal["Edit16"].empty(), "personal window names the system language");
     Check(!personal["Edit1"].empty(), "personal window names the system root");
-    CheckEq(personal["Info21"], std::string(), "no disk serial yet");
+    CheckEq(personal["Info21"], std::string("Error!"), "no disk serial under Wine");
     auto bios = CheckInfoWindow(form, "BIOSInfo1", "TfrmBiosInfo", brimlow::forms::BiosFormLayout(), "BIOS Info",
                                 brimlow::forms::BiosRows());
     auto clock = CheckInfoWindow(form, "ToolButton10", "TfrmDateTime", brimlow::forms::DateTimeFormLayout(),
