@@ -1,4 +1,5 @@
 #include "forms/cpu_form.h"
+#include "forms/menu_items.h"
 
 #include "app/product.h"
 #include "res/resource_ids.h"
@@ -68,9 +69,6 @@ constexpr int kCounterWidth = 322;
 constexpr int kCounterLeft = kValueLeft;
 constexpr int kNotesTop = kDisplayTop + kDigitHeight + 2 * kDisplayInset + 14;
 
-MenuItemLayout Item(std::string name, std::string caption, std::string shortcut = {}) {
-    return MenuItemLayout{std::move(name), std::move(caption), std::move(shortcut), {}};
-}
 
 ControlLayout Control(std::string name, ControlKind kind, std::string text, ui::Rect rect, ui::Font font = kVerdana) {
     ControlLayout c;

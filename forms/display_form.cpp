@@ -1,4 +1,5 @@
 #include "forms/display_form.h"
+#include "forms/menu_items.h"
 
 #include "res/resource_ids.h"
 
@@ -52,9 +53,6 @@ constexpr int kFlagsHeight = 96;
 constexpr int kLinkTop = kFlagsTop + kFlagsHeight + 8;
 constexpr int kClientHeight = kLinkTop + 20 + kBannerHeight + 4;
 
-MenuItemLayout Item(std::string name, std::string caption) {
-    return MenuItemLayout{std::move(name), std::move(caption), {}, {}};
-}
 
 std::vector<ControlLayout> DisplayControls() {
     std::vector<ControlLayout> controls;

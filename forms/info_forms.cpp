@@ -1,4 +1,5 @@
 #include "forms/info_forms.h"
+#include "forms/menu_items.h"
 
 #include "app/product.h"
 #include "res/resource_ids.h"
@@ -67,9 +68,6 @@ constexpr int kValueLeft = 212;
 constexpr int kValueWidth = 330;
 constexpr int kClientWidth = kValueLeft + kValueWidth + 8;
 
-MenuItemLayout Item(std::string name, std::string caption, std::string shortcut = {}) {
-    return MenuItemLayout{std::move(name), std::move(caption), std::move(shortcut), {}};
-}
 
 ControlLayout Control(std::string name, ControlKind kind, std::string text, ui::Rect rect, ui::Font font = kVerdana) {
     ControlLayout c;

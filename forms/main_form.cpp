@@ -1,4 +1,5 @@
 #include "forms/main_form.h"
+#include "forms/menu_items.h"
 
 #include "app/product.h"
 #include "app/summary_text.h"
@@ -13,13 +14,6 @@ using ui::ControlKind;
 using ui::ControlLayout;
 using ui::MenuItemLayout;
 
-MenuItemLayout Item(std::string name, std::string caption, std::string shortcut = {}) {
-    return MenuItemLayout{std::move(name), std::move(caption), std::move(shortcut), {}};
-}
-MenuItemLayout Separator() { return MenuItemLayout{{}, "-", {}, {}}; }
-MenuItemLayout Menu(std::string name, std::string caption, std::vector<MenuItemLayout> items) {
-    return MenuItemLayout{std::move(name), std::move(caption), {}, std::move(items)};
-}
 
 std::vector<MenuItemLayout> MainMenu() {
     return {

@@ -1,4 +1,5 @@
 #include "forms/memory_form.h"
+#include "forms/menu_items.h"
 
 #include "app/product.h"
 #include "res/resource_ids.h"
@@ -48,9 +49,6 @@ constexpr int kTotalTop = kListTop + kListHeight + 6;
 constexpr int kLinkTop = kTotalTop + kRowPitch + 6;
 constexpr int kClientHeight = kLinkTop + 20 + kBannerHeight + 4;
 
-MenuItemLayout Item(std::string name, std::string caption) {
-    return MenuItemLayout{std::move(name), std::move(caption), {}, {}};
-}
 
 ControlLayout Control(std::string name, ControlKind kind, std::string text, ui::Rect rect, ui::Font font) {
     ControlLayout c;

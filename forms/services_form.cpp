@@ -1,4 +1,5 @@
 #include "forms/services_form.h"
+#include "forms/menu_items.h"
 
 namespace brimlow::forms {
 namespace {
@@ -7,9 +8,6 @@ using ui::ControlKind;
 using ui::ControlLayout;
 using ui::MenuItemLayout;
 
-MenuItemLayout Item(std::string name, std::string caption) {
-    return MenuItemLayout{std::move(name), std::move(caption), {}, {}};
-}
 
 constexpr int kClientWidth = 470;
 constexpr int kClientHeight = 400;

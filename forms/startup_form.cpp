@@ -1,4 +1,5 @@
 #include "forms/startup_form.h"
+#include "forms/menu_items.h"
 
 #include "forms/unistall_form.h"
 
@@ -9,9 +10,6 @@ using ui::ControlKind;
 using ui::ControlLayout;
 using ui::MenuItemLayout;
 
-MenuItemLayout Item(std::string name, std::string caption, std::string shortcut = {}) {
-    return MenuItemLayout{std::move(name), std::move(caption), std::move(shortcut), {}};
-}
 
 constexpr int kClientWidth = 670;
 constexpr int kClientHeight = 360;

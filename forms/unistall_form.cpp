@@ -1,4 +1,5 @@
 #include "forms/unistall_form.h"
+#include "forms/menu_items.h"
 
 #include "res/resource_ids.h"
 
@@ -9,10 +10,6 @@ using ui::ControlKind;
 using ui::ControlLayout;
 using ui::MenuItemLayout;
 
-MenuItemLayout Item(std::string name, std::string caption, std::string shortcut = {}) {
-    return MenuItemLayout{std::move(name), std::move(caption), std::move(shortcut), {}};
-}
-MenuItemLayout Separator() { return MenuItemLayout{{}, "-", {}, {}}; }
 
 constexpr int kClientWidth = 780;
 constexpr int kClientHeight = 460;

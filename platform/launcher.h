@@ -25,6 +25,10 @@ public:
                                     const std::string& directory, ShowCommand show) = 0;
     // Starts a command line and returns at once. Greater than 31 on success.
     virtual unsigned RunCommandLine(const std::string& commandLine, ShowCommand show) = 0;
+    // Hands a command string ("Set cdaudio door open wait", ...) to the multimedia command
+    // interpreter with no return buffer; `callbackWindow` is the window handle it notifies (0 for
+    // none). Returns the interpreter's error code, 0 on success.
+    virtual unsigned SendMciString(const std::string& command, std::uintptr_t callbackWindow) = 0;
 };
 
 // The real one: ShellExecuteA and WinExec.

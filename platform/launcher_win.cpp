@@ -2,6 +2,7 @@
 
 #include <windows.h>
 #include <shellapi.h>
+#include <mmsystem.h>
 
 namespace brimlow {
 namespace {
@@ -21,6 +22,9 @@ public:
     }
     unsigned RunCommandLine(const std::string& commandLine, ShowCommand show) override {
         return ::WinExec(commandLine.c_str(), static_cast<UINT>(show));
+    }
+    unsigned SendMciString(const std::string& command, std::uintptr_t callbackWindow) override {
+        return ::mciSendStringA(command.c_str(), nullptr, 0, reinterpret_cast<HWND>(callbackWindow));
     }
 };
 

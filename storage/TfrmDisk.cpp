@@ -2,6 +2,7 @@
 
 #include "app/product.h"
 #include "forms/disk_form.h"
+#include "platform/launcher.h"
 #include "platform/number_picture.h"
 #include "platform/number_picture_win.h"
 #include "platform/win_binding.h"
@@ -120,7 +121,7 @@ void TfrmDisk::FormCreate() {
     OnClick("Exit1", [this] { Close(); });
     // The same picture printing as the processor window: the dialog lets the user pick the printer.
     OnClick("Print1", [this] { ui::PrintFormImage(*this, ui::PrinterChoice::AskUser); });
-    OnClick("Label3", [this] { ::ShellExecuteA(hwnd(), "open", kHomePage, nullptr, nullptr, SW_SHOWNORMAL); });
+    OnClick("Label3", [] { SystemLauncher().ShellOpen("open", kHomePage, "", "", ShowCommand::Normal); });
     OnClick("BitBtn1", [this] {
         if (!showCdDvd_) return;
         showCdDvd_();

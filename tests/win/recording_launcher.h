@@ -11,7 +11,7 @@ namespace brimlow::testing {
 class RecordingLauncher : public Launcher {
 public:
     struct Call {
-        std::string what;  // "shell" or "run"
+        std::string what;  // "shell", "run" or "mci"
         std::string verb, file, parameters, directory;
         ShowCommand show = ShowCommand::Hide;
         bool operator==(const Call&) const = default;
@@ -26,6 +26,10 @@ public:
     unsigned RunCommandLine(const std::string& commandLine, ShowCommand show) override {
         calls.push_back({"run", "", commandLine, "", "", show});
         return 33;
+    }
+    unsigned SendMciString(const std::string& command, std::uintptr_t callbackWindow) override {
+        calls.push_back({"mci", "", command, std::to_string(callbackWindow), "", ShowCommand::Hide});
+        return 0;
     }
 
     static Call Opened(const std::string& file) { return {"shell", "open", file, "", "", ShowCommand::Normal}; }
