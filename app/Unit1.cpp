@@ -1,5 +1,6 @@
 #include "app/Unit1.h"
 
+#include "app/TAboutBox.h"
 #include "app/hardware_collectors.h"
 #include "app/hardware_text.h"
 #include "app/product.h"
@@ -16,7 +17,8 @@
 #include "ui/application.h"
 
 #include <windows.h>
-#include <shellapi.h>
+
+#include <optional>
 
 namespace brimlow {
 
@@ -58,9 +60,14 @@ void TForm1::FormCreate() {
     OnClick("ScrollDown1", [] {});
     OnClick("ScrollUp1", [] {});
     OnClick("StaticText3", [this] { StaticText3Click(); });
+    for (const LaunchRow& row : LaunchTable()) OnClick(row.item, [this, &row] { Launch(row); });
+    OnClick("About1", [this] { About1Click(); });
 
     // The detail windows, in their order of creation. Owned by this window: they stay above it and
     // a modal showing disables them.
+    frmAdmin_ = std::make_unique<TfrmAdmin>();
+    frmAdmin_->Create(hwnd());
+    OnClick("Administrator1", [this] { Administrator1Click(); });
     frmDisk_ = std::make_unique<TfrmDisk>();
     frmDisk_->Create(hwnd());
     OnClick("DiskInfo1", [this] { frmDisk_->Show(); });
@@ -75,6 +82,9 @@ void TForm1::FormCreate() {
     frmStartup_ = std::make_unique<TfrmStartup>();
     frmStartup_->Create(hwnd());
     OnClick("Startup1", [this] { Startup1Click(); });
+    frmHelp_ = std::make_unique<TfrmHelp>();
+    frmHelp_->Create(hwnd());
+    OnClick("UsingBrimlow1", [this] { frmHelp_->Show(); });
     frmMeters_ = std::make_unique<TfrmMeters>();
     frmMeters_->Create(hwnd());
     OnClick("SystemResourceMeters1", [this] { SystemResourceMeters1Click(); });
@@ -310,7 +320,78 @@ void TForm1::Startup1Click() {
 }
 
 void TForm1::StaticText3Click() {
-    ::ShellExecuteA(hwnd(), "open", kHomePage, nullptr, nullptr, SW_SHOWNORMAL);
+    launcher_->ShellOpenWithOwner(reinterpret_cast<std::uintptr_t>(hwnd()), "open", kHomePage, "", "",
+                                  ShowCommand::Normal);
+}
+
+void TForm1::Administrator1Click() {
+    if (const auto credentials = frmAdmin_->Ask()) SetAdministratorCredentials(credentials->user, credentials->password);
+}
+
+void TForm1::About1Click() {
+    TAboutBox about(versionText_, *launcher_);
+    about.Create(hwnd());
+    about.ShowModal();
+}
+
+bool TForm1::Toggle(const std::string& item) {
+    const bool checked = !Checked(item);
+    SetChecked(item, checked);
+    return checked;
+}
+
+namespace {
+static_assert(kSysCommandMessage == WM_SYSCOMMAND && kMonitorPowerCommand == SC_MONITORPOWER);
+static_assert(kSetBeepAction == SPI_SETBEEP && kUpdateProfileFlag == SPIF_UPDATEINIFILE);
+
+std::string WindowsDirectory() {
+    char path[MAX_PATH] = {};
+    const UINT length = ::GetWindowsDirectoryA(path, MAX_PATH);
+    return length && length < MAX_PATH ? std::string(path, length) : std::string();
+}
+}  // namespace
+
+void TForm1::Launch(const LaunchRow& row) {
+    const auto self = reinterpret_cast<std::uintptr_t>(hwnd());
+    std::optional<ui::BusyCursor> busy;
+    if (row.busy) busy.emplace();
+    Launcher& launcher = *launcher_;
+    switch (row.kind) {
+    case LaunchKind::Nothing:
+        break;
+    case LaunchKind::CommandLine:
+        launcher.RunCommandLine(row.command, row.show);
+        break;
+    case LaunchKind::ShellExecute:
+        launcher.ShellOpenWithOwner(row.ownedByMainWindow ? self : 0, row.verb, row.command, row.parameters,
+                                    row.directory == LaunchDirectory::WindowsDirectory ? WindowsDirectory() : "",
+                                    row.show);
+        break;
+    case LaunchKind::ShellObject:
+        launcher.CallShellObject(row.command);
+        break;
+    case LaunchKind::MciCommand:
+        launcher.SendMciString(row.command, self);
+        break;
+    case LaunchKind::MonitorPower:
+        launcher.SendWindowMessage(self, kSysCommandMessage, kMonitorPowerCommand, row.value);
+        break;
+    case LaunchKind::TaskbarToggle:
+        launcher.ShowTopLevelWindow(row.command, Toggle(row.item) ? ShowCommand::Hide : ShowCommand::Show);
+        break;
+    case LaunchKind::WarningBeepToggle:
+        launcher.SetSystemParameter(kSetBeepAction, Toggle(row.item) ? 0 : 1, kUpdateProfileFlag);
+        break;
+    case LaunchKind::MicrophoneMuteToggle:
+        switch (launcher.SetMicrophoneMute(Toggle(row.item) ? 1 : 0)) {
+        case MuteOutcome::NoMuteControl: ui::Application::Instance().ShowMessage(kGetLineInfoError); break;
+        case MuteOutcome::SetFailed: ui::Application::Instance().ShowMessage(kSetControlDetailsError); break;
+        case MuteOutcome::NoMixer:
+        case MuteOutcome::NoMicrophoneLine:
+        case MuteOutcome::Done: break;
+        }
+        break;
+    }
 }
 
 }  // namespace brimlow

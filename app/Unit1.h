@@ -1,6 +1,9 @@
 // The main window TForm1: menu bar, tool bar and the summary sheet.
 #pragma once
 
+#include "app/TfrmAdmin.h"
+#include "app/TfrmHelp.h"
+#include "app/launch_table.h"
 #include "app/summary_export.h"
 #include "app/summary_text.h"
 #include "cpu/TfrmMeters.h"
@@ -8,6 +11,7 @@
 #include "devices/TfrmDevices.h"
 #include "devices/TfrmDisplay.h"
 #include "platform/device_io.h"
+#include "platform/launcher.h"
 #include "storage/TfrmDisk.h"
 #include "sysconfig/TfrmMemory.h"
 #include "sysconfig/TfrmServices.h"
@@ -44,6 +48,12 @@ public:
 
     // The Administrator window's user name and password, passed on by the credentialed WMI rows.
     void SetAdministratorCredentials(std::string user, std::string password);
+    const std::string& administratorUser() const { return adminUser_; }
+    const std::string& administratorPassword() const { return adminPassword_; }
+
+    // What the launcher menus, the link label and the About box start or switch goes through;
+    // the system's unless tests hand in their own. Not owned.
+    void SetLauncher(Launcher& launcher) { launcher_ = &launcher; }
 
     // What the hardware rows reach through seams: the device files (the optical drives, the
     // controllers, the parallel ports) and the clock. The system's unless tests or the benchmark
@@ -58,6 +68,8 @@ public:
     void SetOwnerTextSource(std::function<std::string()> ownerText);
 
     // The detail windows made at start, hidden until opened.
+    TfrmAdmin& frmAdmin() { return *frmAdmin_; }
+    TfrmHelp& frmHelp() { return *frmHelp_; }
     TfrmDisk& frmDisk() { return *frmDisk_; }
     TfrmDevices& frmDevices() { return *frmDevices_; }
     TfrmUnistall& frmUnistall() { return *frmUnistall_; }
@@ -84,6 +96,12 @@ private:
     void SystemResourceMeters1Click();
     void CPUInfo1Click();
     void Startup1Click();
+    void Administrator1Click();
+    void About1Click();
+    // Runs one row of the launcher menus.
+    void Launch(const LaunchRow& row);
+    // Flips a check mark item; its new state.
+    bool Toggle(const std::string& item);
 
     DeviceIo& devices() const;
     ClockPlatform& clock() const;
@@ -95,9 +113,12 @@ private:
     std::string adminPassword_;
     DeviceIo* devices_ = nullptr;
     ClockPlatform* clock_ = nullptr;
+    Launcher* launcher_ = &SystemLauncher();
     ui::SaveDialog saveDialog_;
     ui::InformationBox information_;
     std::function<std::string()> ownerText_;
+    std::unique_ptr<TfrmAdmin> frmAdmin_;
+    std::unique_ptr<TfrmHelp> frmHelp_;
     std::unique_ptr<TfrmDisk> frmDisk_;
     std::unique_ptr<TfrmDevices> frmDevices_;
     std::unique_ptr<TfrmUnistall> frmUnistall_;

@@ -10,6 +10,8 @@ inline constexpr const char* kVersionText = "2.86";
 inline constexpr const char* kHomePage = "https://www.brimlow.org/";
 inline constexpr const char* kHomePageCaption = "https://www.brimlow.org";
 inline constexpr const char* kProductPage = "https://www.brimlow.org/brimlow/";
+// The About window's second link.
+inline constexpr const char* kContactPage = "https://www.brimlow.org/contact/";
 // Where the error reports that some messages ask for go.
 inline constexpr const char* kSupportAddress = "support@brimlow.org";
 

@@ -96,6 +96,7 @@ void RemoveVisualStyle(HWND control) {
 DWORD FormStyle(const FormLayout& layout) {
     switch (layout.border) {
     case BorderStyle::Single: return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    case BorderStyle::Dialog: return WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     case BorderStyle::Sizeable: break;
     }
     return WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
@@ -131,13 +132,20 @@ void Form::RegisterClasses() {
     ::RegisterClassExA(&canvas);
 }
 
+namespace {
+template <typename State>
+UINT PanelEdge(const State* state) {
+    return state && state->layout && state->layout->raised ? BDR_RAISEDINNER : BDR_SUNKENOUTER;
+}
+}  // namespace
+
 void Form::PaintPanel(const ControlState* state, HWND panel, HDC dc) {
     RECT rc;
     ::GetClientRect(panel, &rc);
     const HBRUSH brush =
         state && state->brush ? static_cast<HBRUSH>(state->brush.get()) : ::GetSysColorBrush(COLOR_BTNFACE);
     ::FillRect(dc, &rc, brush);
-    ::DrawEdge(dc, &rc, BDR_SUNKENOUTER, BF_RECT);
+    ::DrawEdge(dc, &rc, PanelEdge(state), BF_RECT);
 }
 
 LRESULT CALLBACK Form::PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -156,7 +164,7 @@ LRESULT CALLBACK Form::PanelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         HDC dc = ::BeginPaint(hwnd, &ps);
         RECT rc;
         ::GetClientRect(hwnd, &rc);
-        ::DrawEdge(dc, &rc, BDR_SUNKENOUTER, BF_RECT);
+        ::DrawEdge(dc, &rc, PanelEdge(state), BF_RECT);
         ::EndPaint(hwnd, &ps);
         return 0;
     }
@@ -250,7 +258,8 @@ void Form::Create(HWND owner) {
 
     BuildMenu();
     const DWORD style = FormStyle(layout_);
-    const DWORD exStyle = layout_.stayOnTop ? WS_EX_TOPMOST : 0;
+    const DWORD exStyle = (layout_.stayOnTop ? WS_EX_TOPMOST : 0) |
+                          (layout_.border == BorderStyle::Dialog ? WS_EX_DLGMODALFRAME : 0);
     const bool sizedByClient = layout_.width == 0 && layout_.height == 0;
     int width = Scale(layout_.width);
     int height = Scale(layout_.height);
@@ -506,7 +515,12 @@ void Form::BuildControls() {
             break;
         case ControlKind::Button:
             cls = "BUTTON";
-            style |= BS_PUSHBUTTON | WS_TABSTOP;
+            style |= (layout.defaultButton ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | WS_TABSTOP;
+            break;
+        case ControlKind::Edit:
+            cls = "EDIT";
+            style |= ES_AUTOHSCROLL | ES_LEFT | WS_TABSTOP | (layout.password ? ES_PASSWORD : 0);
+            exStyle |= WS_EX_CLIENTEDGE;
             break;
         case ControlKind::CheckList:
             // Drawn by the form (DrawCheckListItem); the marks live in the item data.
@@ -536,6 +550,9 @@ void Form::BuildControls() {
                                          LR_CREATEDIBSECTION);
             ::SetWindowLongPtrA(state.hwnd, 0, reinterpret_cast<LONG_PTR>(bitmap));
         }
+        // The system's own mask character differs between versions of the controls.
+        if (layout.kind == ControlKind::Edit && layout.password && state.hwnd)
+            ::SendMessageA(state.hwnd, EM_SETPASSWORDCHAR, '*', 0);
         if (layout.kind == ControlKind::ProgressBar && state.hwnd) {
             ::SendMessageA(state.hwnd, PBM_SETRANGE32, layout.minimum, layout.maximum);
             ::SendMessageA(state.hwnd, PBM_SETPOS, layout.position, 0);
@@ -616,7 +633,38 @@ void Form::StartTimers() {
 }
 
 bool Form::TranslateShortcut(MSG& msg) {
+    if (DialogKey(msg)) return true;
     return shortcuts_ && hwnd_ && ::TranslateAcceleratorA(hwnd_, shortcuts_.get(), &msg) != 0;
+}
+
+// Enter, Escape and Tab in a form with push buttons or edits work as they do in a dialog box.
+bool Form::DialogKey(const MSG& msg) {
+    if (!hwnd_ || msg.message != WM_KEYDOWN) return false;
+    if (msg.wParam == VK_TAB) {
+        const bool typed = std::any_of(controls_.begin(), controls_.end(), [](const ControlState& c) {
+            return c.layout->kind == ControlKind::Edit || c.layout->kind == ControlKind::Button;
+        });
+        if (!typed) return false;
+        const bool back = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
+        if (const HWND next = ::GetNextDlgTabItem(hwnd_, ::GetFocus(), back)) ::SetFocus(next);
+        return true;
+    }
+    if (msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE) return false;
+    for (const ControlState& control : controls_) {
+        const ControlLayout& layout = *control.layout;
+        if (layout.kind != ControlKind::Button || !control.hwnd) continue;
+        if ((msg.wParam == VK_RETURN && layout.defaultButton) || (msg.wParam == VK_ESCAPE && layout.cancelButton)) {
+            ::SendMessageA(control.hwnd, BM_CLICK, 0, 0);
+            return true;
+        }
+    }
+    return false;
+}
+
+void Form::EndModal(ModalResult result) {
+    modalResult_ = result;
+    modalDone_ = true;
+    Hide();
 }
 
 void Form::LayoutAnchored() {
@@ -839,11 +887,12 @@ void Form::PlaceOnShow() {
     ::SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Form::ShowModal() {
+ModalResult Form::ShowModal() {
     if (!hwnd_) Create();
     const HWND owner = ::GetWindow(hwnd_, GW_OWNER);
     if (owner) ::EnableWindow(owner, FALSE);
     modalDone_ = false;
+    modalResult_ = ModalResult::None;
     Show();
     MSG msg{};
     Application& app = Application::Instance();
@@ -858,6 +907,7 @@ void Form::ShowModal() {
         ::SetActiveWindow(owner);
     }
     Hide();
+    return modalResult_ == ModalResult::None ? ModalResult::Cancel : modalResult_;
 }
 
 void Form::Hide() {
@@ -1085,6 +1135,8 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         if (!from || from == toolBar_ || linkClick || buttonClick) {
             RunCommand(LOWORD(wParam));
+            if (buttonClick && control->layout->modalResult != ModalResult::None && hwnd_)
+                EndModal(control->layout->modalResult);
             return 0;
         }
         break;

@@ -50,7 +50,8 @@ public:
     // Shows without waiting; an open form is brought forward. FormShow runs before it appears.
     void Show();
     // Shows and waits until the form closes; other windows of the program are disabled meanwhile.
-    void ShowModal();
+    // The result of the button that closed it; Cancel when it was closed otherwise.
+    ModalResult ShowModal();
     void Hide();
     void Close();
     bool Visible() const;
@@ -190,6 +191,9 @@ private:
     bool isMain_ = false;
     bool created_ = false;
     bool modalDone_ = false;
+    ModalResult modalResult_ = ModalResult::None;
+    bool DialogKey(const MSG& msg);
+    void EndModal(ModalResult result);
     int clientWidth_ = 0, clientHeight_ = 0;  // client size the anchored controls were placed for
     std::vector<Command> commands_;
     std::vector<ControlState> controls_;

@@ -52,7 +52,12 @@ enum class ControlKind {
     // show facts, so clicks select an item but never change its mark.
     CheckList,
     ComboList,     // a drop-down list to choose one text from; its rect's height is the open list's
+    Edit,          // a single-line edit the user types into; `password` shows "*" for each character
 };
+
+// What a modal showing ended with (Form::ShowModal): a button's result, or Cancel when the window
+// was closed otherwise.
+enum class ModalResult { None = 0, Ok = 1, Cancel = 2 };
 
 enum class TextAlign { Left, Centre, Right };
 
@@ -104,6 +109,13 @@ struct ControlLayout {
     bool fillClient = false;
     ListViewLayout list;  // ListView
     int panelWidth = 0;   // StatusBar: its one panel's width at 96 DPI; 0: the whole bar
+    bool password = false;  // Edit
+    bool raised = false;    // Panel: a raised edge instead of the sunken one
+    // Button: a click closes the form with this result after the button's own handler, if any.
+    ModalResult modalResult = ModalResult::None;
+    // Button: Enter anywhere in the form clicks the default button, Escape the cancel button.
+    bool defaultButton = false;
+    bool cancelButton = false;
 };
 
 // An item of the menu bar is always a menu title, even one without items ("File" with nothing in
@@ -142,6 +154,7 @@ struct TimerLayout {
 enum class BorderStyle {
     Sizeable,  // resizable frame with system menu, minimise and maximise buttons
     Single,    // fixed frame with system menu and minimise button
+    Dialog,    // fixed dialog frame with system menu only
 };
 
 enum class FormPosition {

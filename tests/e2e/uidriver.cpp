@@ -6,12 +6,13 @@
 //   uidriver --screenshots <brimlow.exe> <folder>
 //
 // The second form opens the processor window and, from it, the meters window, then the memory
-// and display windows, and saves a picture of the screen with each (cpu.bmp, meters.bmp,
-// memory.bmp, display.bmp): run it on a display that shows real pixels (Xvfb with a Wine virtual
-// desktop).
+// and display windows, then help, About and Administrator, and saves a picture of the screen with
+// each (cpu.bmp, meters.bmp, memory.bmp, display.bmp, help.bmp, about.bmp, admin.bmp): run it on a
+// display that shows real pixels (Xvfb with a Wine virtual desktop).
 
 #include "app/product.h"
 #include "app/summary_export.h"
+#include "forms/about_forms.h"
 #include "app/summary_text.h"
 #include "devices/display_text.h"
 #include "forms/cpu_form.h"
@@ -663,6 +664,21 @@ int Screenshots(const char* exe, const std::string& folder) {
             if (window) ::PostMessageA(window, WM_CLOSE, 0, 0);
             WaitFor([&] { return !::IsWindowVisible(window); }, 15000);
         }
+        // The Help page, then the two modal windows, each closed before the next opens.
+        for (const auto& [item, className, file] :
+             {std::tuple{"UsingBrimlow1", "TfrmHelp", "help.bmp"}, std::tuple{"About1", "TAboutBox", "about.bmp"},
+              std::tuple{"Administrator1", "TfrmAdmin", "admin.bmp"}}) {
+            Post(form, item);
+            HWND window = nullptr;
+            WaitFor([&] { return (window = ::FindWindowA(className, nullptr)) != nullptr && ::IsWindowVisible(window); },
+                    15000);
+            Check(window != nullptr, std::string(className) + " opens");
+            ::Sleep(1000);
+            Check(SaveScreen(folder + "\\" + file), std::string("screen saved with ") + className);
+            if (window) ::PostMessageA(window, WM_CLOSE, 0, 0);
+            WaitFor([&] { return !::IsWindow(window) || !::IsWindowVisible(window); }, 15000);
+            WaitFor([&] { return ::IsWindowEnabled(form) != FALSE; }, 15000);
+        }
         ::PostMessageA(form, WM_COMMAND, MAKEWPARAM(CommandOf("ToolButton5"), 0), 0);
     }
     if (::WaitForSingleObject(process.hProcess, 15000) != WAIT_OBJECT_0) ::TerminateProcess(process.hProcess, 99);
@@ -732,6 +748,81 @@ void CheckDiskWindow(HWND form) {
     CheckEq(::SendMessageA(item("ListView"), LVM_GETITEMCOUNT, 0, 0), LRESULT(0), "no SMART attributes under Wine");
     ::PostMessageA(disk, WM_CLOSE, 0, 0);
     Check(WaitFor([&] { return !::IsWindowVisible(disk); }, 15000), "the drive window closes (hidden)");
+}
+
+struct IdSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK FindById(HWND child, LPARAM data) {
+    auto& search = *reinterpret_cast<IdSearch*>(data);
+    if (::GetDlgCtrlID(child) != search.id) return TRUE;
+    search.found = child;
+    return FALSE;
+}
+
+// A control of a window by its layout name, also one inside a panel.
+HWND Descendant(HWND window, const brimlow::ui::FormLayout& layout, const char* name) {
+    IdSearch search{*brimlow::ui::ControlIdOf(layout, name), nullptr};
+    ::EnumChildWindows(window, FindById, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND WaitForVisible(const char* className) {
+    HWND window = nullptr;
+    WaitFor([&] { return (window = ::FindWindowA(className, nullptr)) != nullptr && ::IsWindowVisible(window); }, 15000);
+    return window;
+}
+
+// Help > "Using Brimlow", Help > "About" and Options > "Administrator": opened, read and closed
+// as a user would.
+void CheckSmallWindows(HWND form) {
+    Choose(form, "UsingBrimlow1");
+    const HWND help = WaitForVisible("TfrmHelp");
+    Check(help != nullptr, "Using Brimlow opens the help window");
+    if (help) {
+        CheckEq(TextOf(help), std::string("Help"), "help caption");
+        Check(::IsWindowEnabled(form), "the help window does not wait");
+        bool same = true;
+        for (const brimlow::forms::HelpLine& line : brimlow::forms::HelpLines())
+            same = same && TextOf(Descendant(help, brimlow::forms::HelpFormLayout(), line.name)) == line.text;
+        Check(same, "every help label word for word");
+        ::PostMessageA(help, WM_CLOSE, 0, 0);
+        Check(WaitFor([&] { return !::IsWindowVisible(help); }, 15000), "the help window closes (hidden)");
+    }
+
+    Post(form, "About1");
+    const HWND about = WaitForVisible("TAboutBox");
+    Check(about != nullptr, "About opens the About box");
+    if (about) {
+        const brimlow::ui::FormLayout& layout = brimlow::forms::AboutFormLayout();
+        CheckEq(TextOf(about), std::string("About"), "About caption");
+        CheckEq(TextOf(Descendant(about, layout, "Version")), std::string("Version 2.86"), "About shows the version");
+        CheckEq(TextOf(Descendant(about, layout, "ProductName")), std::string("Brimlow"), "About names the product");
+        CheckEq(TextOf(Descendant(about, layout, "Label4")), std::string("Contact Details"), "About's contact link");
+        Check(!::IsWindowEnabled(form), "the main window waits while About is open");
+        ::PostMessageA(Descendant(about, layout, "OKButton"), BM_CLICK, 0, 0);
+        Check(WaitFor([&] { return !::IsWindow(about) && ::IsWindowEnabled(form); }, 15000),
+              "OK closes and destroys the About box");
+    }
+
+    Post(form, "Administrator1");
+    const HWND admin = WaitForVisible("TfrmAdmin");
+    Check(admin != nullptr, "Administrator opens its window");
+    if (admin) {
+        const brimlow::ui::FormLayout& layout = brimlow::forms::AdminFormLayout();
+        CheckEq(TextOf(admin), std::string("Administrator"), "Administrator caption");
+        CheckEq(TextOf(Descendant(admin, layout, "Memo1")), std::string(brimlow::forms::kAdminNote), "the note");
+        CheckEq(TextOf(Descendant(admin, layout, "Edit1")), std::string("Administrator"), "the user name preset");
+        const HWND password = Descendant(admin, layout, "Edit2");
+        Check((::GetWindowLongA(password, GWL_STYLE) & ES_PASSWORD) != 0, "the password is masked");
+        CheckEq(TextOf(password), std::string(), "the password starts empty");
+        Check(!::IsWindowEnabled(form), "the main window waits while Administrator is open");
+        ::PostMessageA(Descendant(admin, layout, "CancelButton"), BM_CLICK, 0, 0);
+        Check(WaitFor([&] { return !::IsWindowVisible(admin) && ::IsWindowEnabled(form); }, 15000),
+              "Cancel closes the Administrator window (hidden)");
+    }
 }
 
 int main(int argc, char** argv) {
@@ -882,6 +973,7 @@ int main(int argc, char** argv) {
     Check(::SendMessageA(toolBar, TB_ISBUTTONENABLED, CommandOf("ToolButton7"), 0) != 0, "Memory Info button enabled");
     CheckMemoryWindow(form);
     CheckDisplayWindow(form);
+    CheckSmallWindows(form);
 
     // The Exit tool button ends the program.
     ::PostMessageA(form, WM_COMMAND, MAKEWPARAM(CommandOf("ToolButton5"), 0), 0);
