@@ -12,7 +12,6 @@ using ui::ControlKind;
 using ui::ControlLayout;
 
 constexpr ui::Font kVerdana{"Verdana", 12, false, false};
-constexpr ui::Font kVerdanaBold{"Verdana", 12, true, false};
 constexpr ui::Font kLinkFont{"Verdana", 12, true, true};
 constexpr ui::Colour kBlue = ui::Rgb(0, 0, 255);
 // The system's tooltip colour as it stands by default.
@@ -117,7 +116,12 @@ ui::FormLayout BuildHelp() {
         const std::string name = line.name;
         if (name == "Label1") label.font = kHeading;
         if (name == "Label2") label.font = kSubHeading;
-        if (name == "Label4" || name == "Label7") label.font = {"Verdana", 11, true, false};
+        if (name == "Label7") label.font = {"Verdana", 11, true, false};
+        // The example line is one line, blanks and all.
+        if (name == "Label4") {
+            label.font = {"Verdana", 10, true, false};
+            label.rect.width = 475;
+        }
         if (name == "Label3") {
             label.font = kLinkFont;
             label.textColour = kBlue;
@@ -136,7 +140,8 @@ ui::FormLayout BuildAdmin() {
     form.border = ui::BorderStyle::Dialog;
     form.position = ui::FormPosition::MainFormCentre;
 
-    ControlLayout note = Control("Memo1", ControlKind::Label, kAdminNote, {8, 8, 225, 48}, kVerdanaBold);
+    // Small enough that each of the note's three lines fits the window's width.
+    ControlLayout note = Control("Memo1", ControlKind::Label, kAdminNote, {6, 8, 229, 44}, {"Verdana", 9, true, false});
     note.backColour = kInfoBack;
     form.controls.push_back(note);
     form.controls.push_back(Control("Label2", ControlKind::Label, "Username", {8, 64, 120, 16}));

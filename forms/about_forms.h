@@ -24,8 +24,8 @@ std::span<const HelpLine> HelpLines();
 inline constexpr const char* kAboutAuthor = "Written by the Brimlow developers";
 inline constexpr const char* kAboutPlace = "Ashcombe, England";
 inline constexpr const char* kAboutNotice =
-    "Brimlow may be passed on freely, unchanged. To republish it anywhere else, please ask first "
-    "at https://www.brimlow.org";
+    "Brimlow may be passed on freely, unchanged. To republish it anywhere else, please ask first at\r\n"
+    "https://www.brimlow.org";
 
 inline constexpr const char* kAdminNote =
     "If you have administrator access enter \r\nthe details here they will be stored \r\nand used when necessary.";
