@@ -52,6 +52,7 @@ enum class ControlKind {
     // show facts, so clicks select an item but never change its mark.
     CheckList,
     ComboList,     // a drop-down list to choose one text from; its rect's height is the open list's
+    TreeView,      // nodes with lines and open/close buttons (ui/tree_view.h fills and reads it)
 };
 
 enum class TextAlign { Left, Centre, Right };
