@@ -106,6 +106,9 @@ void TForm1::FormCreate() {
     frmDisplay_->Create(hwnd());
     OnClick("DisplayInfo1", [this] { frmDisplay_->Show(); });
     OnClick("ToolButton8", [this] { Click("DisplayInfo1"); });
+    frmInternet_ = std::make_unique<TfrmInternet>();
+    frmInternet_->Create(hwnd());
+    OnClick("ToolButton12", [this] { frmInternet_->Show(); });
 }
 
 void TForm1::FormShow() {

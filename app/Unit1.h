@@ -7,6 +7,7 @@
 #include "cpu/clock.h"
 #include "devices/TfrmDevices.h"
 #include "devices/TfrmDisplay.h"
+#include "network/TfrmInternet.h"
 #include "platform/device_io.h"
 #include "storage/TfrmDisk.h"
 #include "sysconfig/TfrmMemory.h"
@@ -69,6 +70,7 @@ public:
     TfrmDateTime& frmDateTime() { return *frmDateTime_; }
     TfrmMemory& frmMemory() { return *frmMemory_; }
     TfrmDisplay& frmDisplay() { return *frmDisplay_; }
+    TfrmInternet& frmInternet() { return *frmInternet_; }
 
 protected:
     void FormCreate() override;
@@ -109,6 +111,7 @@ private:
     std::unique_ptr<TfrmDateTime> frmDateTime_;
     std::unique_ptr<TfrmMemory> frmMemory_;
     std::unique_ptr<TfrmDisplay> frmDisplay_;
+    std::unique_ptr<TfrmInternet> frmInternet_;
 };
 
 }  // namespace brimlow

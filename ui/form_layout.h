@@ -52,6 +52,7 @@ enum class ControlKind {
     // show facts, so clicks select an item but never change its mark.
     CheckList,
     ComboList,     // a drop-down list to choose one text from; its rect's height is the open list's
+    ListBox,       // a plain list of texts in the order they were added (Form::AddItem and friends)
 };
 
 enum class TextAlign { Left, Centre, Right };
@@ -104,6 +105,9 @@ struct ControlLayout {
     bool fillClient = false;
     ListViewLayout list;  // ListView
     int panelWidth = 0;   // StatusBar: its one panel's width at 96 DPI; 0: the whole bar
+    // CheckList, ListBox: the items flow top to bottom into this many columns of equal width,
+    // side by side; 0 or 1: one column.
+    int columns = 0;
 };
 
 // An item of the menu bar is always a menu title, even one without items ("File" with nothing in
