@@ -2,12 +2,14 @@
 #pragma once
 
 #include "app/summary_export.h"
+#include "app/summary_print.h"
 #include "app/summary_text.h"
 #include "cpu/TfrmMeters.h"
 #include "cpu/clock.h"
 #include "devices/TfrmDevices.h"
 #include "devices/TfrmDisplay.h"
 #include "platform/device_io.h"
+#include "platform/list_report_win.h"
 #include "storage/TfrmDisk.h"
 #include "sysconfig/TfrmMemory.h"
 #include "sysconfig/TfrmServices.h"
@@ -57,6 +59,14 @@ public:
     // stands. Until a window provides it the title names nobody.
     void SetOwnerTextSource(std::function<std::string()> ownerText);
 
+    // The print dialog behind the report previews' "Print"; the system's unless tests hand in
+    // their own. Not owned; null puts the system's back.
+    void SetReportPrintDialog(win::PrintDialog* dialog);
+
+    // The two printed summaries, made at start; each print fills them afresh.
+    TFullSpecReport& FullSpecReport() { return *fullSpecReport_; }
+    THardwareReport& HardwareReport() { return *hardwareReport_; }
+
     // The detail windows made at start, hidden until opened.
     TfrmDisk& frmDisk() { return *frmDisk_; }
     TfrmDevices& frmDevices() { return *frmDevices_; }
@@ -84,6 +94,10 @@ private:
     void SystemResourceMeters1Click();
     void CPUInfo1Click();
     void Startup1Click();
+    void Print1Click();
+    void QuickPrint1Click();
+    void PrintHardwareSpec1Click();
+    void ShowPreview(const ui::BandedReport& report);
 
     DeviceIo& devices() const;
     ClockPlatform& clock() const;
@@ -98,6 +112,10 @@ private:
     ui::SaveDialog saveDialog_;
     ui::InformationBox information_;
     std::function<std::string()> ownerText_;
+    win::SystemPrintDialog systemPrintDialog_{win::PaperOrientation::Portrait};
+    win::PrintDialog* reportPrintDialog_ = nullptr;
+    std::unique_ptr<TFullSpecReport> fullSpecReport_;
+    std::unique_ptr<THardwareReport> hardwareReport_;
     std::unique_ptr<TfrmDisk> frmDisk_;
     std::unique_ptr<TfrmDevices> frmDevices_;
     std::unique_ptr<TfrmUnistall> frmUnistall_;

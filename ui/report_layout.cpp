@@ -53,7 +53,14 @@ void DrawLabel(const BandedReport& report, const ReportLabel& label, int bandTop
         }
         box.bottom = box.top + surface.LineHeight();
     }
-    const ReportBox clip = Intersect(box, bandBox);
+    // A label that grows with its text may grow into the margins, not off the paper.
+    ReportBox room = bandBox;
+    if (label.autoSize) {
+        room.left = device.paperLeft;
+        room.right = device.paperLeft +
+                     static_cast<int>(std::lround(report.paper.widthMm * device.dpiX / kMmPerInch));
+    }
+    const ReportBox clip = Intersect(box, room);
     if (Empty(clip)) return;
     if (label.backColour != kDefaultColour) surface.Fill(clip, label.backColour);
 

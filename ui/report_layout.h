@@ -39,7 +39,7 @@ struct ReportLabel {
     Colour backColour = kDefaultColour;  // kDefaultColour: see-through
     TextAlign align = TextAlign::Left;
     // Grows with its text: a left-aligned label keeps its left edge, a right-aligned one its right
-    // edge and a centred one its centre.
+    // edge and a centred one its centre. It may grow across the margins up to the paper's edge.
     bool autoSize = false;
     // Breaks its text into lines at blanks within its width; lines below its bottom edge are cut.
     bool wordWrap = false;
