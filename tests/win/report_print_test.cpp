@@ -33,27 +33,29 @@ struct DrawnText {
     int x, y;
 };
 
+// One record of an enhanced metafile: its text, if it draws one, with its reference point.
+int CALLBACK CollectText(HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM data) {
+    auto& out = *reinterpret_cast<std::vector<DrawnText>*>(data);
+    if (record->iType == EMR_EXTTEXTOUTW) {
+        const auto* text = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
+        const auto* chars = reinterpret_cast<const wchar_t*>(reinterpret_cast<const BYTE*>(record) + text->emrtext.offString);
+        char ansi[512] = {};
+        ::WideCharToMultiByte(CP_ACP, 0, chars, static_cast<int>(text->emrtext.nChars), ansi, sizeof ansi - 1, nullptr,
+                              nullptr);
+        out.push_back({ansi, text->emrtext.ptlReference.x, text->emrtext.ptlReference.y});
+    } else if (record->iType == EMR_EXTTEXTOUTA) {
+        const auto* text = reinterpret_cast<const EMREXTTEXTOUTA*>(record);
+        const char* chars = reinterpret_cast<const char*>(record) + text->emrtext.offString;
+        out.push_back({std::string(chars, text->emrtext.nChars), text->emrtext.ptlReference.x,
+                       text->emrtext.ptlReference.y});
+    }
+    return 1;
+}
+
 // The texts of an enhanced metafile with their reference points.
 std::vector<DrawnText> MetafileTexts(HENHMETAFILE metafile) {
     std::vector<DrawnText> texts;
-    const auto visit = [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM data) -> int {
-        auto& out = *reinterpret_cast<std::vector<DrawnText>*>(data);
-        if (record->iType == EMR_EXTTEXTOUTW) {
-            const auto* text = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
-            const auto* chars = reinterpret_cast<const wchar_t*>(reinterpret_cast<const BYTE*>(record) + text->emrtext.offString);
-            char ansi[512] = {};
-            ::WideCharToMultiByte(CP_ACP, 0, chars, static_cast<int>(text->emrtext.nChars), ansi, sizeof ansi - 1, nullptr,
-                                  nullptr);
-            out.push_back({ansi, text->emrtext.ptlReference.x, text->emrtext.ptlReference.y});
-        } else if (record->iType == EMR_EXTTEXTOUTA) {
-            const auto* text = reinterpret_cast<const EMREXTTEXTOUTA*>(record);
-            const char* chars = reinterpret_cast<const char*>(record) + text->emrtext.offString;
-            out.push_back({std::string(chars, text->emrtext.nChars), text->emrtext.ptlReference.x,
-                           text->emrtext.ptlReference.y});
-        }
-        return 1;
-    };
-    ::EnumEnhMetaFile(nullptr, metafile, visit, &texts, nullptr);
+    ::EnumEnhMetaFile(nullptr, metafile, CollectText, &texts, nullptr);
     return texts;
 }
 
