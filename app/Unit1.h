@@ -7,6 +7,9 @@
 #include "cpu/clock.h"
 #include "devices/TfrmDevices.h"
 #include "devices/TfrmDisplay.h"
+#include "network/TfrmNetwork.h"
+#include "network/TfrmNetworkAdapters.h"
+#include "network/TfrmUserList.h"
 #include "platform/device_io.h"
 #include "storage/TfrmDisk.h"
 #include "sysconfig/TfrmMemory.h"
@@ -69,6 +72,9 @@ public:
     TfrmDateTime& frmDateTime() { return *frmDateTime_; }
     TfrmMemory& frmMemory() { return *frmMemory_; }
     TfrmDisplay& frmDisplay() { return *frmDisplay_; }
+    TfrmNetwork& frmNetwork() { return *frmNetwork_; }
+    TfrmUserList& frmUserList() { return *frmUserList_; }
+    TfrmNetworkAdapters& frmNetworkAdapters() { return *frmNetworkAdapters_; }
 
 protected:
     void FormCreate() override;
@@ -109,6 +115,9 @@ private:
     std::unique_ptr<TfrmDateTime> frmDateTime_;
     std::unique_ptr<TfrmMemory> frmMemory_;
     std::unique_ptr<TfrmDisplay> frmDisplay_;
+    std::unique_ptr<TfrmUserList> frmUserList_;
+    std::unique_ptr<TfrmNetworkAdapters> frmNetworkAdapters_;
+    std::unique_ptr<TfrmNetwork> frmNetwork_;
 };
 
 }  // namespace brimlow

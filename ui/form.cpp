@@ -518,6 +518,16 @@ void Form::BuildControls() {
             cls = "COMBOBOX";
             style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
             break;
+        case ControlKind::ListBox:
+            cls = "LISTBOX";
+            style |= LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
+            exStyle |= WS_EX_CLIENTEDGE;
+            break;
+        case ControlKind::Memo:
+            cls = "EDIT";
+            style |= ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | ES_AUTOVSCROLL | WS_HSCROLL | WS_VSCROLL;
+            exStyle |= WS_EX_CLIENTEDGE;
+            break;
         }
         HWND parent = hwnd_;
         if (!layout.parent.empty()) {
@@ -1271,6 +1281,60 @@ void Form::OnChange(std::string_view name, std::function<void()> handler) {
 
 void Form::OnCloseUp(std::string_view name, std::function<void()> handler) {
     ControlOfKind(name, ControlKind::ComboList).closeUp = std::move(handler);
+}
+
+void Form::ListClear(std::string_view name) {
+    ::SendMessageA(ControlOfKind(name, ControlKind::ListBox).hwnd, LB_RESETCONTENT, 0, 0);
+}
+
+void Form::ListAdd(std::string_view name, const std::string& text) {
+    const LRESULT index = ::SendMessageA(ControlOfKind(name, ControlKind::ListBox).hwnd, LB_ADDSTRING, 0,
+                                         reinterpret_cast<LPARAM>(text.c_str()));
+    if (index == LB_ERR || index == LB_ERRSPACE)
+        throw std::runtime_error("The list " + std::string(name) + " has no room for another item.");
+}
+
+int Form::ListCount(std::string_view name) const {
+    return static_cast<int>(::SendMessageA(ControlOfKind(name, ControlKind::ListBox).hwnd, LB_GETCOUNT, 0, 0));
+}
+
+std::string Form::ListText(std::string_view name, int index) const {
+    const HWND list = ControlOfKind(name, ControlKind::ListBox).hwnd;
+    const LRESULT length = ::SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR) throw std::out_of_range("The list " + std::string(name) + " has no item " + std::to_string(index));
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const LRESULT copied = ::SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied == LB_ERR ? 0 : static_cast<std::size_t>(copied));
+    return text;
+}
+
+void Form::SetLines(std::string_view name, const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        if (!text.empty()) text += "\r\n";
+        text += line;
+    }
+    // An empty last line would otherwise vanish from the read-back.
+    if (!lines.empty() && lines.back().empty()) text += "\r\n";
+    ::SetWindowTextA(ControlOfKind(name, ControlKind::Memo).hwnd, text.c_str());
+}
+
+std::vector<std::string> Form::Lines(std::string_view name) const {
+    const HWND memo = ControlOfKind(name, ControlKind::Memo).hwnd;
+    std::string text(static_cast<std::size_t>(::GetWindowTextLengthA(memo)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(::GetWindowTextA(memo, text.data(), static_cast<int>(text.size()))));
+    std::vector<std::string> lines;
+    if (text.empty()) return lines;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find("\r\n", start);
+        if (end == std::string::npos) {
+            if (start < text.size()) lines.push_back(text.substr(start));
+            return lines;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
 }
 
 }  // namespace brimlow::ui

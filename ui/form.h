@@ -87,6 +87,15 @@ public:
     bool CheckListChecked(std::string_view name, int index) const;
     void SetCheckListChecked(std::string_view name, int index, bool checked);
 
+    // Plain lists (ControlKind::ListBox), items in the order they were added.
+    void ListClear(std::string_view name);
+    void ListAdd(std::string_view name, const std::string& text);
+    int ListCount(std::string_view name) const;
+    std::string ListText(std::string_view name, int index) const;
+    // Memos (ControlKind::Memo): the lines, each shown on its own line.
+    void SetLines(std::string_view name, const std::vector<std::string>& lines);
+    std::vector<std::string> Lines(std::string_view name) const;
+
     // Drop-down lists (ControlKind::ComboList).
     void ClearItems(std::string_view name);
     void AddItem(std::string_view name, const std::string& text);

@@ -52,6 +52,8 @@ enum class ControlKind {
     // show facts, so clicks select an item but never change its mark.
     CheckList,
     ComboList,     // a drop-down list to choose one text from; its rect's height is the open list's
+    ListBox,       // a plain list of texts in the order they were added (Form::List...)
+    Memo,          // read-only lines with both scroll bars and no word wrap; its text is the lines
 };
 
 enum class TextAlign { Left, Centre, Right };
