@@ -106,7 +106,18 @@ void TForm1::FormCreate() {
     frmDisplay_->Create(hwnd());
     OnClick("DisplayInfo1", [this] { frmDisplay_->Show(); });
     OnClick("ToolButton8", [this] { Click("DisplayInfo1"); });
+    frmCDDVD_ = std::make_unique<TfrmCDDVD>();
+    frmCDDVD_->Create(hwnd());
+    frmCDDVD_->SetCredentialsSource([this] { return WmiCredentials{adminUser_, adminPassword_}; });
+    OnClick("CDDVDInfo1", [this] { frmCDDVD_->Show(); });
+    OnClick("ToolButton11", [this] { Click("CDDVDInfo1"); });
+    frmDisk_->SetShowCdDvd([this] { frmCDDVD_->Show(); });
+    frmUSBDrives_ = std::make_unique<TfrmUSBDrives>();
+    frmUSBDrives_->Create(hwnd());
+    OnClick("USBDrives1", [this] { ShowUsbDrives(); });
 }
+
+void TForm1::ShowUsbDrives() { frmUSBDrives_->Show(); }
 
 void TForm1::FormShow() {
     try {

@@ -8,7 +8,9 @@
 #include "devices/TfrmDevices.h"
 #include "devices/TfrmDisplay.h"
 #include "platform/device_io.h"
+#include "storage/TfrmCDDVD.h"
 #include "storage/TfrmDisk.h"
+#include "storage/TfrmUSBDrives.h"
 #include "sysconfig/TfrmMemory.h"
 #include "sysconfig/TfrmServices.h"
 #include "sysconfig/TfrmBiosInfo.h"
@@ -69,6 +71,11 @@ public:
     TfrmDateTime& frmDateTime() { return *frmDateTime_; }
     TfrmMemory& frmMemory() { return *frmMemory_; }
     TfrmDisplay& frmDisplay() { return *frmDisplay_; }
+    TfrmCDDVD& frmCDDVD() { return *frmCDDVD_; }
+    TfrmUSBDrives& frmUSBDrives() { return *frmUSBDrives_; }
+
+    // Opens the USB drives window, for the other windows that link to it.
+    void ShowUsbDrives();
 
 protected:
     void FormCreate() override;
@@ -109,6 +116,8 @@ private:
     std::unique_ptr<TfrmDateTime> frmDateTime_;
     std::unique_ptr<TfrmMemory> frmMemory_;
     std::unique_ptr<TfrmDisplay> frmDisplay_;
+    std::unique_ptr<TfrmCDDVD> frmCDDVD_;
+    std::unique_ptr<TfrmUSBDrives> frmUSBDrives_;
 };
 
 }  // namespace brimlow
