@@ -40,6 +40,11 @@ std::string VolumeLabel(const char* root) {
     return label;
 }
 
+// Chooses an item as the user would: an error that escapes reaches the default error handler.
+void Choose(ui::Form& window, const char* name) {
+    ui::Application::Instance().Guard([&] { window.Click(name); });
+}
+
 class RecordingDoor final : public MciDoor {
 public:
     std::vector<std::string> calls;
@@ -129,7 +134,7 @@ TEST_F(CdDvdWindow, TheWineCdromWithAScriptedDriveBehindIt) {
     EXPECT_EQ(io.openHandles(), 0);
     EXPECT_EQ(ui::Application::Instance().cursor(), ui::Application::Cursor::Default);
 
-    window.Click("Button3");
+    Choose(window, "Button3");
     ASSERT_EQ(testing::ShownMessages().size(), 1u);
     EXPECT_EQ(testing::ShownMessages()[0], "The Inserted media is DVD+R");
     EXPECT_TRUE(testing::ReportedErrors().empty());
@@ -177,15 +182,15 @@ TEST_F(CdDvdWindow, ADeviceThatDoesNotOpenLeavesTheInquiryEmpty) {
 TEST_F(CdDvdWindow, TrayActionsOnTheCdrom) {
     window.Refresh1Click();
     io.opens.clear();
-    window.Click("BitBtn1");
+    Choose(window, "BitBtn1");
     EXPECT_EQ(drive.ejects, 1);
     ASSERT_EQ(io.opens.size(), 1u);
     EXPECT_EQ(io.opens[0].path, "\\\\.\\D:");
     EXPECT_EQ(io.opens[0].access, kGenericRead);
     EXPECT_EQ(io.opens[0].share, kShareRead);
-    window.Click("Button1");
+    Choose(window, "Button1");
     EXPECT_EQ(door.calls, (std::vector<std::string>{"open CDAudio D:", "door closed 3", "close 3"}));
-    window.Click("Button2");
+    Choose(window, "Button2");
     ASSERT_EQ(launcher.calls.size(), 1u);
     EXPECT_EQ(launcher.calls[0].what, "mci");
     EXPECT_EQ(launcher.calls[0].file, "Set cdaudio door open wait");
@@ -200,8 +205,8 @@ TEST_F(CdDvdWindow, EjectAndLoadRefuseADriveThatIsNeitherCdromNorRemovable) {
     fixed.driveType = [](char) { return unsigned(DRIVE_FIXED); };
     window.SetDiscPlatform(fixed);
     io.opens.clear();
-    window.Click("BitBtn1");
-    window.Click("Button1");
+    Choose(window, "BitBtn1");
+    Choose(window, "Button1");
     EXPECT_EQ(testing::ReportedErrors(), (std::vector<std::string>{"The selected drive is not a CD/DVD drive.",
                                                                   "The selected drive is not a CD/DVD drive."}));
     EXPECT_TRUE(io.opens.empty());
@@ -215,7 +220,7 @@ TEST_F(CdDvdWindow, EjectOnADeviceThatDoesNotOpenSaysError) {
     storage::DiscLibPlatform p = Platform();
     p.devices = &nothing;
     window.SetDiscPlatform(p);
-    window.Click("BitBtn1");
+    Choose(window, "BitBtn1");
     EXPECT_EQ(testing::ShownMessages(), std::vector<std::string>{"Error"});
     EXPECT_TRUE(testing::ReportedErrors().empty());
 }
@@ -225,7 +230,7 @@ TEST_F(CdDvdWindow, AnalyseWithoutAUsableProfileIsAnError) {
     for (const std::vector<std::uint8_t>& reply : {std::vector<std::uint8_t>{}, ConfigurationReply(0x0040)}) {
         testing::ReportedErrors().clear();
         drive.configuration = reply;
-        window.Click("Button3");
+        Choose(window, "Button3");
         EXPECT_EQ(testing::ReportedErrors(), std::vector<std::string>{"Error reading disc!"});
         EXPECT_TRUE(testing::ShownMessages().empty());
     }
@@ -325,8 +330,8 @@ TEST(UsbDrivesWindow, AUsbStickEnumeratedThirdAmongThreeDisks) {
     window.Create();
     window.SetEnumerator(Scripted(disks, queries));
     EXPECT_EQ(window.Caption(), "USB Drives");
-    window.Click("Refresh1");
-    window.Click("Refresh1");  // twice: still one row
+    Choose(window, "Refresh1");
+    Choose(window, "Refresh1");  // twice: still one row
     EXPECT_EQ(queries, (std::vector<std::string>{"SELECT * FROM Win32_DiskDrive", "SELECT * FROM Win32_DiskDrive"}));
     ui::ListView grid(window.Control("StringGrid1"));
     ASSERT_EQ(grid.ColumnCount(), 11);
@@ -355,7 +360,7 @@ TEST(UsbDrivesWindow, AFailingEnumerationKeepsTheRowsWrittenSoFar) {
     TfrmUSBDrives window;
     window.Create();
     window.SetEnumerator(Scripted(disks, queries, 2));
-    window.Click("Refresh1");
+    Choose(window, "Refresh1");
     EXPECT_EQ(testing::ReportedErrors(), std::vector<std::string>{"Generic failure "});
     EXPECT_EQ(ui::ListView(window.Control("StringGrid1")).Count(), 1);
 }
@@ -364,7 +369,7 @@ TEST(UsbDrivesWindow, WinesOwnWmiHasNoUsbDisk) {
     testing::ReportedErrors().clear();
     TfrmUSBDrives window;
     window.Create();
-    window.Click("Refresh1");
+    Choose(window, "Refresh1");
     EXPECT_TRUE(testing::ReportedErrors().empty());
     EXPECT_EQ(ui::ListView(window.Control("StringGrid1")).Count(), 0);
     EXPECT_EQ(window.Text("Info1"), "0");
@@ -380,10 +385,10 @@ TEST(UsbDrivesWindow, QuickPrintPutsThePictureOnTheDefaultPrinterWithoutAsking) 
     TfrmUSBDrives window;
     window.Create();
     window.SetEnumerator(Scripted(disks, queries));
-    window.Click("Refresh1");
+    Choose(window, "Refresh1");
     {
         testing::DialogAnswerer cancel(IDCANCEL);
-        window.Click("QuickPrint1");
+        Choose(window, "QuickPrint1");
         EXPECT_TRUE(cancel.titles().empty());
     }
     EXPECT_NE(printer.Printed().find("%%Title: USB Drives"), std::string::npos);
