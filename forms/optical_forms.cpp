@@ -77,17 +77,17 @@ ui::FormLayout BuildCdDvdForm() {
 
     struct Action {
         const char *name, *text;
+        int width;  // room for the caption
     };
-    constexpr Action kActions[] = {{"BitBtn1", "Eject CD/DVD"},
-                                   {"Button1", "Load CD/DVD"},
-                                   {"Button2", "Eject Default"},
-                                   {"Button3", "Analyse Inserted Media"}};
+    constexpr Action kActions[] = {{"BitBtn1", "Eject CD/DVD", 116},
+                                   {"Button1", "Load CD/DVD", 116},
+                                   {"Button2", "Eject Default", 116},
+                                   {"Button3", "Analyse Inserted Media", 172}};
     constexpr int kGap = 8;
-    constexpr int kButtonWidth = (kCdClientWidth - 2 * kCaptionLeft - 3 * kGap) / 4;
     int left = kCaptionLeft;
     for (const Action& a : kActions) {
-        c.push_back(Control(a.name, ControlKind::Button, a.text, {left, top, kButtonWidth, 25}));
-        left += kButtonWidth + kGap;
+        c.push_back(Control(a.name, ControlKind::Button, a.text, {left, top, a.width, 25}));
+        left += a.width + kGap;
     }
     top += 25 + 8;
     c.push_back(HomePageLink("Label3", {kValueLeft, top, kCdValueWidth, 17}));
@@ -135,7 +135,7 @@ ui::FormLayout BuildUsbDrivesForm() {
     constexpr int kGridHeight = 260;
     ControlLayout grid = Control("StringGrid1", ControlKind::ListView, "",
                                  {kCaptionLeft, top, kUsbClientWidth - 2 * kCaptionLeft, kGridHeight});
-    constexpr int kWidths[] = {40, 60, 110, 90, 130, 150, 100, 100, 110, 60, 200};
+    constexpr int kWidths[] = {50, 70, 110, 90, 130, 150, 110, 100, 110, 60, 200};
     for (std::size_t i = 0; i < kUsbDriveHeaders.size(); ++i) grid.list.columns.push_back({kUsbDriveHeaders[i], kWidths[i]});
     grid.list.rowHeight = kUsbDriveRowHeight;
     grid.list.multiLineCells = true;

@@ -438,9 +438,10 @@ TEST(OpticalWindowsShown, ForAScreenshot) {
     usb.Create();
     usb.SetEnumerator(Scripted(disks, queries));
     usb.Show();
+    // Along the bottom of the screen, over the CD/DVD window's lower part: both fit no other way.
     RECT rc;
-    ::GetWindowRect(cd.hwnd(), &rc);
-    ::SetWindowPos(usb.hwnd(), nullptr, 0, rc.bottom - rc.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ::GetWindowRect(usb.hwnd(), &rc);
+    ::SetWindowPos(usb.hwnd(), HWND_TOP, 0, ::GetSystemMetrics(SM_CYSCREEN) - (rc.bottom - rc.top), 0, 0, SWP_NOSIZE);
     const DWORD end = ::GetTickCount() + 1000u * std::stoul(seconds);
     MSG msg;
     while (::GetTickCount() < end) {
