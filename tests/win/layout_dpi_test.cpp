@@ -85,6 +85,11 @@ int TextRoom(HWND control) {
     return width;
 }
 
+BOOL CALLBACK CollectWindow(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
 struct Finding {
     std::string window, what;
 };
@@ -92,13 +97,7 @@ struct Finding {
 void CheckWindow(HWND window, std::vector<Finding>& findings) {
     const std::string windowClass = ClassOf(window);
     std::vector<HWND> controls;
-    ::EnumChildWindows(
-        window,
-        [](HWND child, LPARAM param) {
-            reinterpret_cast<std::vector<HWND>*>(param)->push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&controls));
+    ::EnumChildWindows(window, CollectWindow, reinterpret_cast<LPARAM>(&controls));
     auto describe = [](HWND control) {
         return ClassOf(control) + " #" + std::to_string(::GetDlgCtrlID(control)) + " \"" + WindowText(control).substr(0, 30) +
                "\"";
@@ -155,13 +154,7 @@ TEST(LayoutAtThisDpi, EveryWindowKeepsItsControlsInsideApartAndReadable) {
     form.Create();
     ASSERT_NE(form.hwnd(), nullptr);
     std::vector<HWND> windows;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND window, LPARAM param) {
-            reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
+    ::EnumThreadWindows(::GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&windows));
     std::vector<Finding> findings;
     int checked = 0;
     for (HWND window : windows) {
