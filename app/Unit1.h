@@ -7,6 +7,7 @@
 #include "cpu/clock.h"
 #include "devices/TfrmDevices.h"
 #include "devices/TfrmDisplay.h"
+#include "devices/TfrmPrinters.h"
 #include "platform/device_io.h"
 #include "storage/TfrmDisk.h"
 #include "sysconfig/TfrmMemory.h"
@@ -69,6 +70,7 @@ public:
     TfrmDateTime& frmDateTime() { return *frmDateTime_; }
     TfrmMemory& frmMemory() { return *frmMemory_; }
     TfrmDisplay& frmDisplay() { return *frmDisplay_; }
+    TfrmPrinters& frmPrinters() { return *frmPrinters_; }
 
 protected:
     void FormCreate() override;
@@ -84,6 +86,7 @@ private:
     void SystemResourceMeters1Click();
     void CPUInfo1Click();
     void Startup1Click();
+    void Sound1Click();
 
     DeviceIo& devices() const;
     ClockPlatform& clock() const;
@@ -109,6 +112,7 @@ private:
     std::unique_ptr<TfrmDateTime> frmDateTime_;
     std::unique_ptr<TfrmMemory> frmMemory_;
     std::unique_ptr<TfrmDisplay> frmDisplay_;
+    std::unique_ptr<TfrmPrinters> frmPrinters_;
 };
 
 }  // namespace brimlow

@@ -518,6 +518,20 @@ void Form::BuildControls() {
             cls = "COMBOBOX";
             style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
             break;
+        case ControlKind::ListBox:
+            cls = "LISTBOX";
+            style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
+            exStyle |= WS_EX_CLIENTEDGE;
+            break;
+        case ControlKind::Edit:
+            cls = "EDIT";
+            style |= ES_AUTOHSCROLL | ES_LEFT | WS_TABSTOP;
+            exStyle |= WS_EX_CLIENTEDGE;
+            break;
+        case ControlKind::GroupBox:
+            cls = "BUTTON";
+            style |= BS_GROUPBOX;
+            break;
         }
         HWND parent = hwnd_;
         if (!layout.parent.empty()) {
@@ -1234,35 +1248,58 @@ LRESULT CALLBACK Form::WheelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 
 void Form::OnMouseWheel(std::function<bool()> handler) { wheel_ = std::move(handler); }
 
-void Form::ClearItems(std::string_view name) {
-    ::SendMessageA(ControlOfKind(name, ControlKind::ComboList).hwnd, CB_RESETCONTENT, 0, 0);
+std::pair<HWND, bool> Form::ItemList(std::string_view name) const {
+    const ControlState* control = FindControl(name);
+    if (!control || (control->layout->kind != ControlKind::ComboList && control->layout->kind != ControlKind::ListBox))
+        throw std::logic_error("No list named " + std::string(name));
+    return {control->hwnd, control->layout->kind == ControlKind::ComboList};
 }
 
-void Form::AddItem(std::string_view name, const std::string& text) {
-    ::SendMessageA(ControlOfKind(name, ControlKind::ComboList).hwnd, CB_ADDSTRING, 0,
-                   reinterpret_cast<LPARAM>(text.c_str()));
+void Form::ClearItems(std::string_view name) {
+    const auto [list, combo] = ItemList(name);
+    ::SendMessageA(list, combo ? CB_RESETCONTENT : LB_RESETCONTENT, 0, 0);
+}
+
+void Form::AddItem(std::string_view name, const std::string& text, std::intptr_t number) {
+    const auto [list, combo] = ItemList(name);
+    const LRESULT index =
+        ::SendMessageA(list, combo ? CB_ADDSTRING : LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (index < 0) throw std::runtime_error("The list " + std::string(name) + " has no room for another item.");
+    ::SendMessageA(list, combo ? CB_SETITEMDATA : LB_SETITEMDATA, static_cast<WPARAM>(index), number);
 }
 
 int Form::ItemCount(std::string_view name) const {
-    return static_cast<int>(::SendMessageA(ControlOfKind(name, ControlKind::ComboList).hwnd, CB_GETCOUNT, 0, 0));
+    const auto [list, combo] = ItemList(name);
+    return static_cast<int>(::SendMessageA(list, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
 }
 
 std::string Form::ItemText(std::string_view name, int index) const {
-    const HWND list = ControlOfKind(name, ControlKind::ComboList).hwnd;
-    const LRESULT length = ::SendMessageA(list, CB_GETLBTEXTLEN, index, 0);
-    if (length == CB_ERR) return {};
+    const auto [list, combo] = ItemList(name);
+    const LRESULT length = ::SendMessageA(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, index, 0);
+    if (length < 0) return {};
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    ::SendMessageA(list, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<std::size_t>(length));
+    const LRESULT copied =
+        ::SendMessageA(list, combo ? CB_GETLBTEXT : LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied < 0 ? 0 : static_cast<std::size_t>(copied));
     return text;
 }
 
+std::intptr_t Form::ItemNumber(std::string_view name, int index) const {
+    const auto [list, combo] = ItemList(name);
+    const LRESULT number = ::SendMessageA(list, combo ? CB_GETITEMDATA : LB_GETITEMDATA, index, 0);
+    if (index < 0 || index >= ItemCount(name))
+        throw std::out_of_range("The list " + std::string(name) + " has no item " + std::to_string(index));
+    return number;
+}
+
 void Form::SetItemIndex(std::string_view name, int index) {
-    ::SendMessageA(ControlOfKind(name, ControlKind::ComboList).hwnd, CB_SETCURSEL, index, 0);
+    const auto [list, combo] = ItemList(name);
+    ::SendMessageA(list, combo ? CB_SETCURSEL : LB_SETCURSEL, index, 0);
 }
 
 int Form::ItemIndex(std::string_view name) const {
-    return static_cast<int>(::SendMessageA(ControlOfKind(name, ControlKind::ComboList).hwnd, CB_GETCURSEL, 0, 0));
+    const auto [list, combo] = ItemList(name);
+    return static_cast<int>(::SendMessageA(list, combo ? CB_GETCURSEL : LB_GETCURSEL, 0, 0));
 }
 
 void Form::OnChange(std::string_view name, std::function<void()> handler) {

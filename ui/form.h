@@ -9,11 +9,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace brimlow::ui {
@@ -87,11 +89,13 @@ public:
     bool CheckListChecked(std::string_view name, int index) const;
     void SetCheckListChecked(std::string_view name, int index, bool checked);
 
-    // Drop-down lists (ControlKind::ComboList).
+    // Drop-down lists (ControlKind::ComboList) and list boxes (ControlKind::ListBox). An item's
+    // number is its item data; -1 for the selection means none.
     void ClearItems(std::string_view name);
-    void AddItem(std::string_view name, const std::string& text);
+    void AddItem(std::string_view name, const std::string& text, std::intptr_t number = 0);
     int ItemCount(std::string_view name) const;
     std::string ItemText(std::string_view name, int index) const;
+    std::intptr_t ItemNumber(std::string_view name, int index) const;
     void SetItemIndex(std::string_view name, int index);
     int ItemIndex(std::string_view name) const;
     // A drop-down list's events: the user chose another item; the list closed.
@@ -180,6 +184,8 @@ private:
     const ControlState* FindControl(HWND hwnd) const;
     ControlState& ControlOfKind(std::string_view name, ControlKind kind);
     const ControlState& ControlOfKind(std::string_view name, ControlKind kind) const;
+    // A ComboList or ListBox, and whether it is the drop-down kind.
+    std::pair<HWND, bool> ItemList(std::string_view name) const;
     TimerState& FindTimer(std::string_view name);
     const TimerState& FindTimer(std::string_view name) const;
 

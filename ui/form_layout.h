@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace brimlow::ui {
@@ -52,6 +53,9 @@ enum class ControlKind {
     // show facts, so clicks select an item but never change its mark.
     CheckList,
     ComboList,     // a drop-down list to choose one text from; its rect's height is the open list's
+    ListBox,       // a list of texts always open, one selectable; each item may carry a number
+    Edit,          // a single-line edit the user types into
+    GroupBox,      // a frame with its caption; the controls it groups follow it in the layout
 };
 
 enum class TextAlign { Left, Centre, Right };
@@ -105,6 +109,17 @@ struct ControlLayout {
     ListViewLayout list;  // ListView
     int panelWidth = 0;   // StatusBar: its one panel's width at 96 DPI; 0: the whole bar
 };
+
+// A control of `kind` with its text, rectangle and font, everything else as the defaults give it.
+inline ControlLayout MakeControl(std::string name, ControlKind kind, std::string text, Rect rect, Font font = {}) {
+    ControlLayout c;
+    c.name = std::move(name);
+    c.kind = kind;
+    c.text = std::move(text);
+    c.rect = rect;
+    c.font = font;
+    return c;
+}
 
 // An item of the menu bar is always a menu title, even one without items ("File" with nothing in
 // it yet); below the bar, an item without items is a command.
