@@ -1,4 +1,5 @@
 #include "forms/about_forms.h"
+#include "forms/layout_parts.h"
 
 #include "app/product.h"
 
@@ -18,13 +19,7 @@ constexpr ui::Colour kBlue = ui::Rgb(0, 0, 255);
 constexpr ui::Colour kInfoBack = ui::Rgb(255, 255, 225);
 
 ControlLayout Control(std::string name, ControlKind kind, std::string text, ui::Rect rect, ui::Font font = kVerdana) {
-    ControlLayout c;
-    c.name = std::move(name);
-    c.kind = kind;
-    c.text = std::move(text);
-    c.rect = rect;
-    c.font = font;
-    return c;
+    return MakeControl(std::move(name), kind, std::move(text), rect, font);
 }
 
 ControlLayout InPanel(ControlLayout control, const char* panel) {

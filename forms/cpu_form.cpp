@@ -1,5 +1,5 @@
 #include "forms/cpu_form.h"
-#include "forms/menu_items.h"
+#include "forms/layout_parts.h"
 
 #include "app/product.h"
 #include "res/resource_ids.h"
@@ -71,13 +71,7 @@ constexpr int kNotesTop = kDisplayTop + kDigitHeight + 2 * kDisplayInset + 14;
 
 
 ControlLayout Control(std::string name, ControlKind kind, std::string text, ui::Rect rect, ui::Font font = kVerdana) {
-    ControlLayout c;
-    c.name = std::move(name);
-    c.kind = kind;
-    c.text = std::move(text);
-    c.rect = rect;
-    c.font = font;
-    return c;
+    return MakeControl(std::move(name), kind, std::move(text), rect, font);
 }
 
 ControlLayout Heading(std::string name, std::string text, ui::Rect rect) {

@@ -1,4 +1,5 @@
 #include "forms/disk_form.h"
+#include "forms/layout_parts.h"
 
 #include "app/product.h"
 
@@ -23,13 +24,7 @@ constexpr int kRightValueLeft = 560, kRightValueWidth = 212;
 constexpr int kClientWidth = 780;
 
 ControlLayout Control(std::string name, ControlKind kind, std::string text, ui::Rect rect) {
-    ControlLayout c;
-    c.name = std::move(name);
-    c.kind = kind;
-    c.text = std::move(text);
-    c.rect = rect;
-    c.font = kVerdana;
-    return c;
+    return MakeControl(std::move(name), kind, std::move(text), rect, kVerdana);
 }
 
 void Row(std::vector<ControlLayout>& controls, const char* label, const char* text, const char* value, int left,

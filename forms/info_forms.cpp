@@ -1,5 +1,5 @@
 #include "forms/info_forms.h"
-#include "forms/menu_items.h"
+#include "forms/layout_parts.h"
 
 #include "app/product.h"
 #include "res/resource_ids.h"
@@ -70,13 +70,7 @@ constexpr int kClientWidth = kValueLeft + kValueWidth + 8;
 
 
 ControlLayout Control(std::string name, ControlKind kind, std::string text, ui::Rect rect, ui::Font font = kVerdana) {
-    ControlLayout c;
-    c.name = std::move(name);
-    c.kind = kind;
-    c.text = std::move(text);
-    c.rect = rect;
-    c.font = font;
-    return c;
+    return MakeControl(std::move(name), kind, std::move(text), rect, font);
 }
 
 ControlLayout Heading(std::string name, std::string text, ui::Rect rect) {

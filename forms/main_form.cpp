@@ -1,5 +1,5 @@
 #include "forms/main_form.h"
-#include "forms/menu_items.h"
+#include "forms/layout_parts.h"
 
 #include "app/product.h"
 #include "app/summary_text.h"

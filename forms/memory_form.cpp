@@ -1,5 +1,5 @@
 #include "forms/memory_form.h"
-#include "forms/menu_items.h"
+#include "forms/layout_parts.h"
 
 #include "app/product.h"
 #include "res/resource_ids.h"
@@ -50,19 +50,9 @@ constexpr int kLinkTop = kTotalTop + kRowPitch + 6;
 constexpr int kClientHeight = kLinkTop + 20 + kBannerHeight + 4;
 
 
-ControlLayout Control(std::string name, ControlKind kind, std::string text, ui::Rect rect, ui::Font font) {
-    ControlLayout c;
-    c.name = std::move(name);
-    c.kind = kind;
-    c.text = std::move(text);
-    c.rect = rect;
-    c.font = font;
-    return c;
-}
-
 std::vector<ControlLayout> MemoryControls() {
     std::vector<ControlLayout> controls;
-    ControlLayout banner = Control("Image1", ControlKind::Picture, "", {0, 0, kClientWidth, kBannerHeight}, {});
+    ControlLayout banner = MakeControl("Image1", ControlKind::Picture, "", {0, 0, kClientWidth, kBannerHeight}, {});
     banner.resourceId = IDB_BANNER;
     controls.push_back(banner);
     controls.push_back(DetailHeading("Label1", "Item", {kCaptionLeft, kHeadingTop, kCaptionWidth, 17}));
@@ -72,7 +62,7 @@ std::vector<ControlLayout> MemoryControls() {
         controls.push_back(DetailCaption(row.caption, row.text, {kCaptionLeft, top, kCaptionWidth, kRowHeight}));
         if (std::string(row.value) == "Gauge1") {
             // Drawn by the window: the bar with its percentage in the middle.
-            ControlLayout gauge = Control(row.value, ControlKind::PaintBox, "", {kValueLeft, top, kValueWidth, kRowHeight},
+            ControlLayout gauge = MakeControl(row.value, ControlKind::PaintBox, "", {kValueLeft, top, kValueWidth, kRowHeight},
                                           kVerdanaBold);
             gauge.backColour = ui::kWhite;
             controls.push_back(gauge);
@@ -83,7 +73,7 @@ std::vector<ControlLayout> MemoryControls() {
     }
     controls.push_back(DetailHeading("Label4", "Installed Memory Modules",
                                      {kCaptionLeft, kListLabelTop, kClientWidth - 2 * kCaptionLeft, 17}));
-    ControlLayout list = Control("ListView1", ControlKind::ListView, "",
+    ControlLayout list = MakeControl("ListView1", ControlKind::ListView, "",
                                  {kCaptionLeft, kListTop, kClientWidth - 2 * kCaptionLeft, kListHeight}, kVerdana);
     list.list.columns = {{"Bank", 70},     {"Device", 70},     {"Data Width", 80, true},
                          {"Capacity", 110, true}, {"Speed", 60}, {"Manufacturer", 134}};
@@ -119,27 +109,27 @@ ui::FormLayout BuildMemoryForm() {
 }  // namespace
 
 ControlLayout DetailCaption(const char* name, const char* text, ui::Rect rect) {
-    ControlLayout c = Control(name, ControlKind::ReadOnlyEdit, text, rect, kVerdanaBold);
+    ControlLayout c = MakeControl(name, ControlKind::ReadOnlyEdit, text, rect, kVerdanaBold);
     c.textColour = ui::kNavy;
     c.backColour = kCaptionBack;
     return c;
 }
 
 ControlLayout DetailValue(const char* name, ui::Rect rect) {
-    ControlLayout c = Control(name, ControlKind::ReadOnlyEdit, "", rect, kVerdana);
+    ControlLayout c = MakeControl(name, ControlKind::ReadOnlyEdit, "", rect, kVerdana);
     c.textColour = ui::kBlack;
     c.backColour = kValueBack;
     return c;
 }
 
 ControlLayout DetailHeading(const char* name, const char* text, ui::Rect rect) {
-    ControlLayout c = Control(name, ControlKind::Label, text, rect, kVerdanaHeading);
+    ControlLayout c = MakeControl(name, ControlKind::Label, text, rect, kVerdanaHeading);
     c.textColour = ui::kNavy;
     return c;
 }
 
 ControlLayout HomePageLink(const char* name, ui::Rect rect) {
-    ControlLayout c = Control(name, ControlKind::LinkLabel, kHomePageCaption, rect, {"Verdana", 12, true, true});
+    ControlLayout c = MakeControl(name, ControlKind::LinkLabel, kHomePageCaption, rect, {"Verdana", 12, true, true});
     c.textColour = ui::kNavy;
     c.align = ui::TextAlign::Right;
     return c;

@@ -1,5 +1,5 @@
 #include "forms/services_form.h"
-#include "forms/menu_items.h"
+#include "forms/layout_parts.h"
 
 namespace brimlow::forms {
 namespace {

@@ -1,5 +1,5 @@
 #include "forms/unistall_form.h"
-#include "forms/menu_items.h"
+#include "forms/layout_parts.h"
 
 #include "res/resource_ids.h"
 

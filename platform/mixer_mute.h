@@ -1,6 +1,6 @@
 // Setting the microphone's mute switch through a mixer, as a sequence of steps over the mixer's
 // calls. Portable: the calls are behind MixerDevice, so the steps and their failures are tested
-// with a scripted mixer; platform/mixer_win.cpp is the real device.
+// with a scripted mixer; the real device is the launcher's, in platform/launcher_win.cpp.
 #pragma once
 
 #include <cstdint>

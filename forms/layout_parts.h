@@ -1,4 +1,4 @@
-// The building blocks of every window's menus, so a layout reads like the menu it makes.
+// The building blocks of every window's layout, so a layout reads like the window it makes.
 #pragma once
 
 #include "ui/form_layout.h"
@@ -8,6 +8,18 @@
 #include <vector>
 
 namespace brimlow::forms {
+
+// A control of a layout; each window passes the font most of its controls share.
+inline ui::ControlLayout MakeControl(std::string name, ui::ControlKind kind, std::string text, ui::Rect rect,
+                                     ui::Font font) {
+    ui::ControlLayout c;
+    c.name = std::move(name);
+    c.kind = kind;
+    c.text = std::move(text);
+    c.rect = rect;
+    c.font = font;
+    return c;
+}
 
 inline ui::MenuItemLayout Item(std::string name, std::string caption, std::string shortcut = {}) {
     return ui::MenuItemLayout{std::move(name), std::move(caption), std::move(shortcut), {}};
