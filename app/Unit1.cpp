@@ -116,6 +116,9 @@ void TForm1::FormCreate() {
     frmDisplay_->Create(hwnd());
     OnClick("DisplayInfo1", [this] { frmDisplay_->Show(); });
     OnClick("ToolButton8", [this] { Click("DisplayInfo1"); });
+    frmUSB_ = std::make_unique<TfrmUSB>();
+    frmUSB_->Create(hwnd());
+    OnClick("ToolButton3", [this] { frmUSB_->Show(); });
 }
 
 void TForm1::FormShow() {

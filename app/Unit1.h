@@ -10,6 +10,7 @@
 #include "cpu/clock.h"
 #include "devices/TfrmDevices.h"
 #include "devices/TfrmDisplay.h"
+#include "devices/TfrmUSB.h"
 #include "platform/device_io.h"
 #include "platform/launcher.h"
 #include "storage/TfrmDisk.h"
@@ -81,6 +82,7 @@ public:
     TfrmDateTime& frmDateTime() { return *frmDateTime_; }
     TfrmMemory& frmMemory() { return *frmMemory_; }
     TfrmDisplay& frmDisplay() { return *frmDisplay_; }
+    TfrmUSB& frmUSB() { return *frmUSB_; }
 
 protected:
     void FormCreate() override;
@@ -130,6 +132,7 @@ private:
     std::unique_ptr<TfrmDateTime> frmDateTime_;
     std::unique_ptr<TfrmMemory> frmMemory_;
     std::unique_ptr<TfrmDisplay> frmDisplay_;
+    std::unique_ptr<TfrmUSB> frmUSB_;
 };
 
 }  // namespace brimlow

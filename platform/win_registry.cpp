@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace brimlow::win {
@@ -31,6 +33,16 @@ std::optional<std::string> ReadStringValue(HKEY key, const char* name) {
         return text;
     }
     return std::nullopt;
+}
+
+std::int32_t ReadIntegerValue(HKEY key, const char* name) {
+    DWORD type = 0;
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    if (::RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS ||
+        type != REG_DWORD || size != sizeof value)
+        throw std::runtime_error(std::string("Failed to get data for '") + name + "'");
+    return static_cast<std::int32_t>(value);
 }
 
 std::vector<std::string> ValueNames(HKEY key) {

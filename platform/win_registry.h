@@ -4,6 +4,7 @@
 
 #include "platform/win_handles.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,6 +17,10 @@ RegKey OpenKeyForRead(HKEY root, const char* path);
 // A REG_SZ or REG_EXPAND_SZ value (not expanded). nullopt when missing or of another type.
 // Data that lacks its terminating zero is taken up to its stored length.
 std::optional<std::string> ReadStringValue(HKEY key, const char* name);
+
+// A REG_DWORD value. Throws std::runtime_error "Failed to get data for '<name>'" when it is missing
+// or of another type or size, as callers that insist on a number report it.
+std::int32_t ReadIntegerValue(HKEY key, const char* name);
 
 // The names of the key's values in the order the registry lists them; empty on a failure.
 std::vector<std::string> ValueNames(HKEY key);

@@ -532,6 +532,11 @@ void Form::BuildControls() {
             cls = "COMBOBOX";
             style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
             break;
+        case ControlKind::TreeView:
+            cls = WC_TREEVIEWA;
+            style |= TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_TABSTOP;
+            exStyle |= WS_EX_CLIENTEDGE;
+            break;
         }
         HWND parent = hwnd_;
         if (!layout.parent.empty()) {
@@ -573,6 +578,11 @@ void Form::BuildControls() {
                 lvc.pszText = const_cast<char*>(column.caption.c_str());
                 ::SendMessageA(state.hwnd, LVM_INSERTCOLUMNA, index++, reinterpret_cast<LPARAM>(&lvc));
             }
+        }
+        // A tree view paints its own background and text; it asks its parent for no colours.
+        if (layout.kind == ControlKind::TreeView && state.hwnd) {
+            if (layout.backColour != kDefaultColour) TreeView_SetBkColor(state.hwnd, layout.backColour);
+            if (layout.textColour != kDefaultColour) TreeView_SetTextColor(state.hwnd, layout.textColour);
         }
         if (layout.kind == ControlKind::ComboList && state.hwnd)
             ::SetWindowSubclass(state.hwnd, WheelProc, 1, reinterpret_cast<DWORD_PTR>(this));

@@ -53,6 +53,7 @@ enum class ControlKind {
     CheckList,
     ComboList,     // a drop-down list to choose one text from; its rect's height is the open list's
     Edit,          // a single-line edit the user types into; `password` shows "*" for each character
+    TreeView,      // nodes with lines and open/close buttons (ui/tree_view.h fills and reads it)
 };
 
 // What a modal showing ended with (Form::ShowModal): a button's result, or Cancel when the window

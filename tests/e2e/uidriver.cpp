@@ -26,10 +26,12 @@
 #include "forms/services_form.h"
 #include "forms/startup_form.h"
 #include "forms/unistall_form.h"
+#include "forms/usb_form.h"
 #include "platform/number_picture.h"
 #include "sysconfig/memory_text.h"
 #include "sysconfig/service_text.h"
 #include "tests/common/host_cpuinfo.h"
+#include "ui/tree_view.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -574,6 +576,73 @@ void CheckDisplayWindow(HWND form) {
     Check(WaitFor([&] { return !::IsWindowVisible(display); }, 15000), "display window closes (hidden)");
 }
 
+// Every node of another process's tree view, indented by depth. Node handles are plain values to
+// us; only the text needs the request and its buffer placed in the other process.
+std::vector<std::string> ReadRemoteTree(HWND tree) {
+    std::vector<std::string> lines;
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(tree, &pid);
+    const HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process) return lines;
+    constexpr SIZE_T kText = 1024;
+    void* remote = ::VirtualAllocEx(process, nullptr, sizeof(TVITEMA) + kText, MEM_COMMIT, PAGE_READWRITE);
+    if (remote) {
+        char* remoteText = static_cast<char*>(remote) + sizeof(TVITEMA);
+        const auto next = [&](HTREEITEM node, UINT relation) {
+            DWORD_PTR found = 0;
+            ::SendMessageTimeoutA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(node), SMTO_ABORTIFHUNG, 5000,
+                                  &found);
+            return reinterpret_cast<HTREEITEM>(found);
+        };
+        const auto text = [&](HTREEITEM node) {
+            TVITEMA item{};
+            item.mask = TVIF_TEXT;
+            item.hItem = node;
+            item.pszText = remoteText;
+            item.cchTextMax = kText;
+            SIZE_T done = 0;
+            ::WriteProcessMemory(process, remote, &item, sizeof item, &done);
+            DWORD_PTR ok = 0;
+            ::SendMessageTimeoutA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, 5000, &ok);
+            char buffer[kText] = {};
+            ::ReadProcessMemory(process, remoteText, buffer, kText - 1, &done);
+            return std::string(buffer);
+        };
+        lines = brimlow::ui::TreeLines([&](HTREEITEM n) { return n ? next(n, TVGN_CHILD) : next(nullptr, TVGN_ROOT); },
+                                       [&](HTREEITEM n) { return next(n, TVGN_NEXT); }, text);
+        ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    ::CloseHandle(process);
+    return lines;
+}
+
+// The "USB" tool button: no host controller under Wine, and the tree of Wine's two HID devices,
+// built from the message loop at start.
+void CheckUsbWindow(HWND form) {
+    const HWND usb = OpenDetailWindow(form, "ToolButton3", "TfrmUSB");
+    Check(usb != nullptr, "the USB button opens the USB window");
+    if (!usb) return;
+    const auto& layout = brimlow::forms::UsbFormLayout();
+    CheckEq(TextOf(usb), std::string("USB"), "USB caption");
+    CheckEq(DetailText(usb, layout, "Info1"), std::string("Not Detected"), "no USB host controller under Wine");
+    CheckEq(DetailText(usb, layout, "Desc2"), std::string("USB Storage Devices"), "storage line caption");
+    Check(!::IsWindowEnabled(::GetDlgItem(usb, *brimlow::ui::ControlIdOf(layout, "Button1"))),
+          "USB Drives button disabled until its window exists");
+    const HWND tree = ::GetDlgItem(usb, *brimlow::ui::ControlIdOf(layout, "DeviceTree"));
+    const auto lines = ReadRemoteTree(tree);
+    for (const std::string& line : lines) std::printf("    tree: %s\n", line.c_str());
+    Check(!lines.empty() && lines[0] == "HID-Devices", "the tree's root is HID-Devices");
+    std::vector<std::string> devices;
+    for (const std::string& line : lines)
+        if (line.starts_with("  ") && !line.starts_with("   ")) devices.push_back(line);
+    CheckEq(static_cast<int>(devices.size()), 2, "two HID devices under Wine");
+    Check(!devices.empty() && devices[0] == "  \"Wine HID mouse\"  VID=$845e PID=$0001", "Wine's mouse line");
+    Check(devices.size() > 1 && devices[1].ends_with("VID=$845e PID=$0002"), "Wine's keyboard line");
+    Check(lines.size() > 4, "the devices have collections under them");
+    ::PostMessageA(usb, WM_CLOSE, 0, 0);
+    Check(WaitFor([&] { return !::IsWindowVisible(usb); }, 15000), "USB window closes (hidden)");
+}
+
 // A picture of the whole screen as a 24-bit BMP file.
 bool SaveScreen(const std::string& file) {
     const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
@@ -656,7 +725,8 @@ int Screenshots(const char* exe, const std::string& folder) {
             WaitFor([&] { return window && !::IsWindowVisible(window); }, 15000);
         }
         for (const auto& [opener, className, file] :
-             {std::tuple{"MemoryInfo1", "TfrmMemory", "memory.bmp"}, std::tuple{"DisplayInfo1", "TfrmDisplay", "display.bmp"}}) {
+             {std::tuple{"MemoryInfo1", "TfrmMemory", "memory.bmp"}, std::tuple{"DisplayInfo1", "TfrmDisplay", "display.bmp"},
+              std::tuple{"ToolButton3", "TfrmUSB", "usb.bmp"}}) {
             const HWND window = OpenDetailWindow(form, opener, className);
             Check(window != nullptr, std::string(opener) + " opens " + className);
             ::Sleep(1500);
@@ -895,7 +965,7 @@ int main(int argc, char** argv) {
     Check(::SendMessageA(toolBar, TB_ISBUTTONENABLED, CommandOf("ToolButton5"), 0) != 0, "Exit button enabled");
     Check(::SendMessageA(toolBar, TB_ISBUTTONENABLED, CommandOf("ToolButton2"), 0) != 0, "CPU Info button enabled");
     Check(::SendMessageA(toolBar, TB_ISBUTTONENABLED, CommandOf("ToolButton6"), 0) != 0, "Personal Info button enabled");
-    Check(::SendMessageA(toolBar, TB_ISBUTTONENABLED, CommandOf("ToolButton3"), 0) == 0, "Memory Info button disabled");
+    Check(::SendMessageA(toolBar, TB_ISBUTTONENABLED, CommandOf("ToolButton3"), 0) != 0, "USB button enabled");
 
     Choose(form, "ransparentBackground1");
     Check((::GetWindowLongA(form, GWL_EXSTYLE) & WS_EX_LAYERED) != 0, "Transparent Background on");
@@ -974,6 +1044,7 @@ int main(int argc, char** argv) {
     CheckMemoryWindow(form);
     CheckDisplayWindow(form);
     CheckSmallWindows(form);
+    CheckUsbWindow(form);
 
     // The Exit tool button ends the program.
     ::PostMessageA(form, WM_COMMAND, MAKEWPARAM(CommandOf("ToolButton5"), 0), 0);
