@@ -119,6 +119,9 @@ void TForm1::FormCreate() {
     frmUSB_ = std::make_unique<TfrmUSB>();
     frmUSB_->Create(hwnd());
     OnClick("ToolButton3", [this] { frmUSB_->Show(); });
+    frmInternet_ = std::make_unique<TfrmInternet>();
+    frmInternet_->Create(hwnd());
+    OnClick("ToolButton12", [this] { frmInternet_->Show(); });
 }
 
 void TForm1::FormShow() {

@@ -11,6 +11,7 @@
 #include "devices/TfrmDevices.h"
 #include "devices/TfrmDisplay.h"
 #include "devices/TfrmUSB.h"
+#include "network/TfrmInternet.h"
 #include "platform/device_io.h"
 #include "platform/launcher.h"
 #include "storage/TfrmDisk.h"
@@ -83,6 +84,7 @@ public:
     TfrmMemory& frmMemory() { return *frmMemory_; }
     TfrmDisplay& frmDisplay() { return *frmDisplay_; }
     TfrmUSB& frmUSB() { return *frmUSB_; }
+    TfrmInternet& frmInternet() { return *frmInternet_; }
 
 protected:
     void FormCreate() override;
@@ -133,6 +135,7 @@ private:
     std::unique_ptr<TfrmMemory> frmMemory_;
     std::unique_ptr<TfrmDisplay> frmDisplay_;
     std::unique_ptr<TfrmUSB> frmUSB_;
+    std::unique_ptr<TfrmInternet> frmInternet_;
 };
 
 }  // namespace brimlow

@@ -535,9 +535,16 @@ void Form::BuildControls() {
         case ControlKind::TreeView:
             cls = WC_TREEVIEWA;
             style |= TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_TABSTOP;
+            break;
+        case ControlKind::ListBox:
+            cls = "LISTBOX";
+            style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
             exStyle |= WS_EX_CLIENTEDGE;
             break;
         }
+        // Columns side by side scroll sideways, not down.
+        if (layout.columns > 1 && (layout.kind == ControlKind::CheckList || layout.kind == ControlKind::ListBox))
+            style = (style & ~static_cast<DWORD>(WS_VSCROLL)) | LBS_MULTICOLUMN | WS_HSCROLL;
         HWND parent = hwnd_;
         if (!layout.parent.empty()) {
             const ControlState* panel = FindControl(layout.parent);
@@ -583,6 +590,12 @@ void Form::BuildControls() {
         if (layout.kind == ControlKind::TreeView && state.hwnd) {
             if (layout.backColour != kDefaultColour) TreeView_SetBkColor(state.hwnd, layout.backColour);
             if (layout.textColour != kDefaultColour) TreeView_SetTextColor(state.hwnd, layout.textColour);
+        }
+        if (layout.columns > 1 && state.hwnd &&
+            (layout.kind == ControlKind::CheckList || layout.kind == ControlKind::ListBox)) {
+            RECT client{};
+            ::GetClientRect(state.hwnd, &client);
+            ::SendMessageA(state.hwnd, LB_SETCOLUMNWIDTH, static_cast<WPARAM>(client.right / layout.columns), 0);
         }
         if (layout.kind == ControlKind::ComboList && state.hwnd)
             ::SetWindowSubclass(state.hwnd, WheelProc, 1, reinterpret_cast<DWORD_PTR>(this));
@@ -1296,35 +1309,63 @@ LRESULT CALLBACK Form::WheelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 
 void Form::OnMouseWheel(std::function<bool()> handler) { wheel_ = std::move(handler); }
 
+const Form::ControlState& Form::ItemList(std::string_view name) const {
+    const ControlState* control = FindControl(name);
+    if (!control || (control->layout->kind != ControlKind::ComboList && control->layout->kind != ControlKind::ListBox))
+        throw std::logic_error("No list named " + std::string(name));
+    return *control;
+}
+
+// A drop-down list and a plain list answer the same requests under different message numbers.
 void Form::ClearItems(std::string_view name) {
-    ::SendMessageA(ControlOfKind(name, ControlKind::ComboList).hwnd, CB_RESETCONTENT, 0, 0);
+    const ControlState& list = ItemList(name);
+    const bool box = list.layout->kind == ControlKind::ListBox;
+    ::SendMessageA(list.hwnd, box ? LB_RESETCONTENT : CB_RESETCONTENT, 0, 0);
 }
 
 void Form::AddItem(std::string_view name, const std::string& text) {
-    ::SendMessageA(ControlOfKind(name, ControlKind::ComboList).hwnd, CB_ADDSTRING, 0,
-                   reinterpret_cast<LPARAM>(text.c_str()));
+    const ControlState& list = ItemList(name);
+    const bool box = list.layout->kind == ControlKind::ListBox;
+    const LRESULT index =
+        ::SendMessageA(list.hwnd, box ? LB_ADDSTRING : CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (index == LB_ERR || index == LB_ERRSPACE)
+        throw std::runtime_error("The list " + std::string(name) + " has no room for another item.");
 }
 
 int Form::ItemCount(std::string_view name) const {
-    return static_cast<int>(::SendMessageA(ControlOfKind(name, ControlKind::ComboList).hwnd, CB_GETCOUNT, 0, 0));
+    const ControlState& list = ItemList(name);
+    const bool box = list.layout->kind == ControlKind::ListBox;
+    return static_cast<int>(::SendMessageA(list.hwnd, box ? LB_GETCOUNT : CB_GETCOUNT, 0, 0));
 }
 
 std::string Form::ItemText(std::string_view name, int index) const {
-    const HWND list = ControlOfKind(name, ControlKind::ComboList).hwnd;
-    const LRESULT length = ::SendMessageA(list, CB_GETLBTEXTLEN, index, 0);
+    const ControlState& list = ItemList(name);
+    const bool box = list.layout->kind == ControlKind::ListBox;
+    const LRESULT length = ::SendMessageA(list.hwnd, box ? LB_GETTEXTLEN : CB_GETLBTEXTLEN, index, 0);
     if (length == CB_ERR) return {};
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    ::SendMessageA(list, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    ::SendMessageA(list.hwnd, box ? LB_GETTEXT : CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<std::size_t>(length));
     return text;
 }
 
+std::vector<std::string> Form::Items(std::string_view name) const {
+    std::vector<std::string> items;
+    const int count = ItemCount(name);
+    for (int i = 0; i < count; ++i) items.push_back(ItemText(name, i));
+    return items;
+}
+
 void Form::SetItemIndex(std::string_view name, int index) {
-    ::SendMessageA(ControlOfKind(name, ControlKind::ComboList).hwnd, CB_SETCURSEL, index, 0);
+    const ControlState& list = ItemList(name);
+    const bool box = list.layout->kind == ControlKind::ListBox;
+    ::SendMessageA(list.hwnd, box ? LB_SETCURSEL : CB_SETCURSEL, index, 0);
 }
 
 int Form::ItemIndex(std::string_view name) const {
-    return static_cast<int>(::SendMessageA(ControlOfKind(name, ControlKind::ComboList).hwnd, CB_GETCURSEL, 0, 0));
+    const ControlState& list = ItemList(name);
+    const bool box = list.layout->kind == ControlKind::ListBox;
+    return static_cast<int>(::SendMessageA(list.hwnd, box ? LB_GETCURSEL : CB_GETCURSEL, 0, 0));
 }
 
 void Form::OnChange(std::string_view name, std::function<void()> handler) {

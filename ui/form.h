@@ -88,11 +88,12 @@ public:
     bool CheckListChecked(std::string_view name, int index) const;
     void SetCheckListChecked(std::string_view name, int index, bool checked);
 
-    // Drop-down lists (ControlKind::ComboList).
+    // Drop-down lists (ControlKind::ComboList) and plain lists (ControlKind::ListBox).
     void ClearItems(std::string_view name);
     void AddItem(std::string_view name, const std::string& text);
     int ItemCount(std::string_view name) const;
     std::string ItemText(std::string_view name, int index) const;
+    std::vector<std::string> Items(std::string_view name) const;
     void SetItemIndex(std::string_view name, int index);
     int ItemIndex(std::string_view name) const;
     // A drop-down list's events: the user chose another item; the list closed.
@@ -181,6 +182,7 @@ private:
     const ControlState* FindControl(HWND hwnd) const;
     ControlState& ControlOfKind(std::string_view name, ControlKind kind);
     const ControlState& ControlOfKind(std::string_view name, ControlKind kind) const;
+    const ControlState& ItemList(std::string_view name) const;  // a ComboList or a ListBox
     TimerState& FindTimer(std::string_view name);
     const TimerState& FindTimer(std::string_view name) const;
 

@@ -54,6 +54,7 @@ enum class ControlKind {
     ComboList,     // a drop-down list to choose one text from; its rect's height is the open list's
     Edit,          // a single-line edit the user types into; `password` shows "*" for each character
     TreeView,      // nodes with lines and open/close buttons (ui/tree_view.h fills and reads it)
+    ListBox,       // a plain list of texts in the order they were added (Form::AddItem and friends)
 };
 
 // What a modal showing ended with (Form::ShowModal): a button's result, or Cancel when the window
@@ -117,6 +118,9 @@ struct ControlLayout {
     // Button: Enter anywhere in the form clicks the default button, Escape the cancel button.
     bool defaultButton = false;
     bool cancelButton = false;
+    // CheckList, ListBox: the items flow top to bottom into this many columns of equal width,
+    // side by side; 0 or 1: one column.
+    int columns = 0;
 };
 
 // An item of the menu bar is always a menu title, even one without items ("File" with nothing in

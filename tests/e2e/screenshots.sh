@@ -28,11 +28,11 @@ trap 'wine_stop "$prefix"; kill "$xvfb" 2>/dev/null' EXIT
 echo "Xvfb :$display (pid $xvfb)"
 
 rm -f "$out"/cpu.bmp "$out"/meters.bmp "$out"/personal.bmp "$out"/bios.bmp "$out"/datetime.bmp \
-  "$out"/memory.bmp "$out"/display.bmp "$out"/help.bmp "$out"/about.bmp "$out"/admin.bmp "$out"/usb.bmp
+  "$out"/memory.bmp "$out"/display.bmp "$out"/help.bmp "$out"/about.bmp "$out"/admin.bmp "$out"/usb.bmp "$out"/internet.bmp
 DISPLAY=:$display wine_in "$prefix" 180 "$build/uidriver.exe" --screenshots \
   "Z:${build//\//\\}\\brimlow.exe" "Z:${out//\//\\}" 2>/dev/null
 rc=$?
-for shot in cpu meters personal bios datetime memory display help about admin usb; do
+for shot in cpu meters personal bios datetime memory display help about admin usb internet; do
   [ -f "$out/$shot.bmp" ] && convert "$out/$shot.bmp" "$out/$shot.png" && rm -f "$out/$shot.bmp" && echo "$out/$shot.png"
 done
 exit $rc

@@ -20,6 +20,7 @@
 #include "forms/disk_form.h"
 #include "forms/display_form.h"
 #include "forms/info_forms.h"
+#include "forms/internet_form.h"
 #include "forms/main_form.h"
 #include "forms/memory_form.h"
 #include "forms/meters_form.h"
@@ -27,6 +28,7 @@
 #include "forms/startup_form.h"
 #include "forms/unistall_form.h"
 #include "forms/usb_form.h"
+#include "network/internet_text.h"
 #include "platform/number_picture.h"
 #include "sysconfig/memory_text.h"
 #include "sysconfig/service_text.h"
@@ -712,7 +714,8 @@ int Screenshots(const char* exe, const std::string& folder) {
             const char* file;
         } shots[] = {{"PersonalInfo1", "TfrmPersonal", "personal.bmp"},
                      {"BIOSInfo1", "TfrmBiosInfo", "bios.bmp"},
-                     {"ToolButton10", "TfrmDateTime", "datetime.bmp"}};
+                     {"ToolButton10", "TfrmDateTime", "datetime.bmp"},
+                     {"ToolButton12", "TfrmInternet", "internet.bmp"}};
         for (const auto& shot : shots) {
             Choose(form, shot.item);
             HWND window = nullptr;
@@ -893,6 +896,46 @@ void CheckSmallWindows(HWND form) {
         Check(WaitFor([&] { return !::IsWindowVisible(admin) && ::IsWindowEnabled(form); }, 15000),
               "Cancel closes the Administrator window (hidden)");
     }
+// The Internet tool button: the window's rows, the 18 settings and the browser rows as Wine's
+// prefix has them (online, no Flash, Internet Explorer's own key, no Chrome). A prefix without
+// the settings' key answers with one "Path not found" box, which is pressed away.
+void CheckInternetWindow(HWND form, DWORD process) {
+    Post(form, "ToolButton12");
+    HWND internet = nullptr;
+    Check(WaitFor([&] { return (internet = ::FindWindowA("TfrmInternet", nullptr)) != nullptr && ::IsWindowVisible(internet); },
+                  30000),
+          "the Internet button opens the internet window");
+    if (!internet) return;
+    if (HWND box = nullptr; WaitFor([&] { return (box = DialogOf(process)) != nullptr; }, 1500)) {
+        std::printf("    internet: message \"%s\" pressed away\n", TextOf(box).c_str());
+        ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+        WaitUntilGone(box);
+    }
+    const auto& layout = brimlow::forms::InternetFormLayout();
+    CheckEq(TextOf(internet), std::string("Internet"), "internet caption");
+    Check(::GetWindow(internet, GW_OWNER) == form, "internet window owned by the main window");
+    bool captions = true;
+    for (const auto& row : brimlow::forms::InternetRows()) {
+        captions = captions && DetailText(internet, layout, row.caption) == row.text;
+        std::printf("    internet: %s = \"%s\"\n", row.text, DetailText(internet, layout, row.value).c_str());
+    }
+    Check(captions, "internet captions");
+    CheckEq(DetailText(internet, layout, "Edit5"), std::string("Connected"), "Wine is online");
+    CheckEq(DetailText(internet, layout, "Edit15"), std::string("NOT Installed"), "no Flash under Wine");
+    const auto flags = CheckListOf(::GetDlgItem(internet, *brimlow::ui::ControlIdOf(layout, "CheckListBox1")));
+    bool names = flags.size() == 18;
+    for (std::size_t i = 0; names && i < flags.size(); ++i) names = flags[i].text == brimlow::IeFlagNames()[i];
+    Check(names, "the 18 settings in order");
+    const auto browsers = ReadRemoteList(::GetDlgItem(internet, *brimlow::ui::ControlIdOf(layout, "ListView1")), 2);
+    std::printf("    browsers: %s\n", Joined(browsers).c_str());
+    Check(browsers.size() == 3 && browsers[0][0] == "Internet Explorer" && !browsers[0][1].empty() &&
+              browsers[1] == std::vector<std::string>{"Mozilla Firefox", "NOT Installed"} &&
+              browsers[2] == std::vector<std::string>{"Google Chrome", ""},
+          "browser rows: Internet Explorer with its version, no Firefox, Chrome's empty row");
+    const auto favourites = CheckListOf(::GetDlgItem(internet, *brimlow::ui::ControlIdOf(layout, "ListBox2")));
+    std::printf("    favourites listed: %d\n", static_cast<int>(favourites.size()));
+    ::PostMessageA(internet, WM_COMMAND, MAKEWPARAM(*brimlow::ui::CommandIdOf(layout, "Exit1"), 0), 0);
+    Check(WaitFor([&] { return !::IsWindowVisible(internet); }, 15000), "Exit closes the internet window (hidden)");
 }
 
 int main(int argc, char** argv) {
@@ -1045,6 +1088,7 @@ int main(int argc, char** argv) {
     CheckDisplayWindow(form);
     CheckSmallWindows(form);
     CheckUsbWindow(form);
+    CheckInternetWindow(form, process.dwProcessId);
 
     // The Exit tool button ends the program.
     ::PostMessageA(form, WM_COMMAND, MAKEWPARAM(CommandOf("ToolButton5"), 0), 0);

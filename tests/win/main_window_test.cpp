@@ -77,7 +77,7 @@ TEST_F(MainWindow, OnlyTheBuiltItemsAreEnabled) {
                              "CPUInfo1", "ToolButton2", "Save1", "ExporttoHTML1", "CopytoClipboard1", "PersonalInfo1",
                              "ToolButton6", "BIOSInfo1", "ToolButton10", "Run1", "Accessibility1", "Defrag1",
                              "EjectCD1", "Administrator1", "About1", "UsingBrimlow1", "Brimlowwebpage1",
-                             "ToolButton3"})
+                             "ToolButton3", "ToolButton12"})
         EXPECT_TRUE(form.Enabled(name)) << name;
     for (const char* name : {"Print1",
                              "Toolbutton14"})
