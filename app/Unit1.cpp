@@ -122,6 +122,15 @@ void TForm1::FormCreate() {
     frmInternet_ = std::make_unique<TfrmInternet>();
     frmInternet_->Create(hwnd());
     OnClick("ToolButton12", [this] { frmInternet_->Show(); });
+    // The network window opens the other network windows, so they come first.
+    frmUserList_ = std::make_unique<TfrmUserList>();
+    frmUserList_->Create(hwnd());
+    frmNetworkAdapters_ = std::make_unique<TfrmNetworkAdapters>();
+    frmNetworkAdapters_->Create(hwnd());
+    OnClick("NetworkAdapters1", [this] { frmNetworkAdapters_->Show(); });
+    frmNetwork_ = std::make_unique<TfrmNetwork>(TfrmNetwork::Windows{frmNetworkAdapters_.get(), frmUserList_.get()});
+    frmNetwork_->Create(hwnd());
+    OnClick("Toolbutton14", [this] { frmNetwork_->Show(); });
 }
 
 void TForm1::FormShow() {

@@ -12,6 +12,9 @@
 #include "devices/TfrmDisplay.h"
 #include "devices/TfrmUSB.h"
 #include "network/TfrmInternet.h"
+#include "network/TfrmNetwork.h"
+#include "network/TfrmNetworkAdapters.h"
+#include "network/TfrmUserList.h"
 #include "platform/device_io.h"
 #include "platform/launcher.h"
 #include "storage/TfrmDisk.h"
@@ -85,6 +88,9 @@ public:
     TfrmDisplay& frmDisplay() { return *frmDisplay_; }
     TfrmUSB& frmUSB() { return *frmUSB_; }
     TfrmInternet& frmInternet() { return *frmInternet_; }
+    TfrmNetwork& frmNetwork() { return *frmNetwork_; }
+    TfrmUserList& frmUserList() { return *frmUserList_; }
+    TfrmNetworkAdapters& frmNetworkAdapters() { return *frmNetworkAdapters_; }
 
 protected:
     void FormCreate() override;
@@ -136,6 +142,9 @@ private:
     std::unique_ptr<TfrmDisplay> frmDisplay_;
     std::unique_ptr<TfrmUSB> frmUSB_;
     std::unique_ptr<TfrmInternet> frmInternet_;
+    std::unique_ptr<TfrmUserList> frmUserList_;
+    std::unique_ptr<TfrmNetworkAdapters> frmNetworkAdapters_;
+    std::unique_ptr<TfrmNetwork> frmNetwork_;
 };
 
 }  // namespace brimlow

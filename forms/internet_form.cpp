@@ -1,5 +1,5 @@
 #include "forms/internet_form.h"
-#include "forms/menu_items.h"
+#include "forms/layout_parts.h"
 
 #include "app/product.h"
 #include "res/resource_ids.h"
@@ -48,12 +48,7 @@ constexpr int kHomeTop = kFlagsTop + kFlagsHeight + 6;
 constexpr int kClientHeight = kHomeTop + 20 + kBannerHeight + 4;
 
 ControlLayout List(const char* name, ControlKind kind, ui::Rect rect) {
-    ControlLayout c;
-    c.name = name;
-    c.kind = kind;
-    c.rect = rect;
-    c.font = kVerdana;
-    return c;
+    return MakeControl(name, kind, {}, rect, kVerdana);
 }
 
 std::vector<ControlLayout> InternetControls() {

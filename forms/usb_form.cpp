@@ -1,7 +1,7 @@
 #include "forms/usb_form.h"
 
 #include "app/product.h"
-#include "forms/menu_items.h"
+#include "forms/layout_parts.h"
 #include "res/resource_ids.h"
 
 #include <string>
@@ -31,13 +31,7 @@ constexpr int kHomeTop = kTreeTop + kTreeHeight + 6;
 constexpr int kClientHeight = kHomeTop + 17 + 6 + kBannerHeight;
 
 ControlLayout Control(std::string name, ControlKind kind, std::string text, ui::Rect rect, ui::Font font = kVerdana) {
-    ControlLayout c;
-    c.name = std::move(name);
-    c.kind = kind;
-    c.text = std::move(text);
-    c.rect = rect;
-    c.font = font;
-    return c;
+    return MakeControl(std::move(name), kind, std::move(text), rect, font);
 }
 
 ControlLayout Heading(std::string name, std::string text, ui::Rect rect) {

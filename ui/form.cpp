@@ -541,6 +541,11 @@ void Form::BuildControls() {
             style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
             exStyle |= WS_EX_CLIENTEDGE;
             break;
+        case ControlKind::Memo:
+            cls = "EDIT";
+            style |= ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | ES_AUTOVSCROLL | WS_HSCROLL | WS_VSCROLL;
+            exStyle |= WS_EX_CLIENTEDGE;
+            break;
         }
         // Columns side by side scroll sideways, not down.
         if (layout.columns > 1 && (layout.kind == ControlKind::CheckList || layout.kind == ControlKind::ListBox))
@@ -1374,6 +1379,35 @@ void Form::OnChange(std::string_view name, std::function<void()> handler) {
 
 void Form::OnCloseUp(std::string_view name, std::function<void()> handler) {
     ControlOfKind(name, ControlKind::ComboList).closeUp = std::move(handler);
+}
+
+void Form::SetLines(std::string_view name, const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        if (!text.empty()) text += "\r\n";
+        text += line;
+    }
+    // An empty last line would otherwise vanish from the read-back.
+    if (!lines.empty() && lines.back().empty()) text += "\r\n";
+    ::SetWindowTextA(ControlOfKind(name, ControlKind::Memo).hwnd, text.c_str());
+}
+
+std::vector<std::string> Form::Lines(std::string_view name) const {
+    const HWND memo = ControlOfKind(name, ControlKind::Memo).hwnd;
+    std::string text(static_cast<std::size_t>(::GetWindowTextLengthA(memo)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(::GetWindowTextA(memo, text.data(), static_cast<int>(text.size()))));
+    std::vector<std::string> lines;
+    if (text.empty()) return lines;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find("\r\n", start);
+        if (end == std::string::npos) {
+            if (start < text.size()) lines.push_back(text.substr(start));
+            return lines;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
 }
 
 }  // namespace brimlow::ui

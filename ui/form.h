@@ -88,6 +88,10 @@ public:
     bool CheckListChecked(std::string_view name, int index) const;
     void SetCheckListChecked(std::string_view name, int index, bool checked);
 
+    // Memos (ControlKind::Memo): the lines, each shown on its own line.
+    void SetLines(std::string_view name, const std::vector<std::string>& lines);
+    std::vector<std::string> Lines(std::string_view name) const;
+
     // Drop-down lists (ControlKind::ComboList) and plain lists (ControlKind::ListBox).
     void ClearItems(std::string_view name);
     void AddItem(std::string_view name, const std::string& text);

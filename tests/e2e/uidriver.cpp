@@ -896,6 +896,8 @@ void CheckSmallWindows(HWND form) {
         Check(WaitFor([&] { return !::IsWindowVisible(admin) && ::IsWindowEnabled(form); }, 15000),
               "Cancel closes the Administrator window (hidden)");
     }
+}
+
 // The Internet tool button: the window's rows, the 18 settings and the browser rows as Wine's
 // prefix has them (online, no Flash, Internet Explorer's own key, no Chrome). A prefix without
 // the settings' key answers with one "Path not found" box, which is pressed away.
