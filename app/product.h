@@ -5,6 +5,8 @@ namespace brimlow {
 
 inline constexpr const char* kProductName = "Brimlow";
 inline constexpr const char* kVersionText = "2.86";
+// The maker as the installer's uninstall entry names it.
+inline constexpr const char* kPublisher = "brimlow.org";
 
 // Every link label opens the home page; the Help menu and the HTML export also name the product page.
 inline constexpr const char* kHomePage = "https://www.brimlow.org/";

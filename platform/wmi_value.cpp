@@ -27,6 +27,9 @@ template <class... Fs>
 struct Overloaded : Fs... {
     using Fs::operator()...;
 };
+// Spelled out for compilers without deduction for aggregates.
+template <class... Fs>
+Overloaded(Fs...) -> Overloaded<Fs...>;
 
 // Text that holds a whole number and nothing else, as WMI delivers 64-bit values.
 std::int64_t ParseInteger(std::string_view text) {

@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ g++-mingw-w64-i686 g++-mingw-w64-x86-64 googletest
           wine wine64 wine32:i386 xvfb xauth imagemagick hwdata
-          qemu-user-static)
+          qemu-user-static
+          clang libclang-rt-dev nsis zip)
 
 missing=()
 for p in "${packages[@]}"; do

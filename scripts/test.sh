@@ -5,8 +5,10 @@
 #   3. end-to-end tests of brimlow.exe under Wine
 #   4. the i686 layer: the shipped i686 build's Windows tests and reports, under Wine's 32-bit
 #      loader (natively, or emulated where the kernel runs no i386 code)
+#   5. the release: scripts/release.sh, then the installer and uninstaller under Wine
+#   6. fuzz: the decoders' libFuzzer targets (clang, ASan + UBSan), 20 s each
 # Layers 2 and 3 run the x86_64 build, layer 4 the i686 build, so both are tested on every machine.
-# Installs what is missing first. Ends with "N passed, N failed" over the three layers.
+# Installs what is missing first. Ends with "N passed, N failed" over all layers.
 set -uo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
@@ -95,6 +97,29 @@ mode=$(sed -n 's/^i686 code runs: //p' "$work/i686.log" | tail -n 1)
 read -r ok bad < <(closing_counts i686 "$work/i686.log")
 [ "$i686_rc" -ne 0 ] && [ "$bad" -eq 0 ] && bad=1
 layer "i686 layer (${mode:-not started})" "$ok" "$bad"
+
+echo "== release"
+if "$root/scripts/release.sh" "$root/build/release" > "$work/release-build.log" 2>&1; then
+  tail -n 2 "$work/release-build.log"
+  "$root/tests/e2e/release_test.sh" "$root/build/release" "$template" "$work/release" 2>&1 | tee "$work/release.log"
+  rel_rc=${PIPESTATUS[0]}
+  read -r ok bad < <(closing_counts release "$work/release.log")
+else
+  tail -n 20 "$work/release-build.log"; rel_rc=1 ok=0 bad=0
+fi
+[ "$rel_rc" -ne 0 ] && [ "$bad" -eq 0 ] && bad=1
+layer "release" "$ok" "$bad"
+
+echo "== fuzz"
+if build fuzz; then
+  "$root/tests/fuzz/run_fuzz.sh" "$root/build/fuzz" "$work/fuzz" 2>&1 | tee "$work/fuzz.log"
+  fuzz_rc=${PIPESTATUS[0]}
+  read -r ok bad < <(closing_counts fuzz "$work/fuzz.log")
+else
+  echo "build fuzz failed"; fuzz_rc=1 ok=0 bad=0
+fi
+[ "$fuzz_rc" -ne 0 ] && [ "$bad" -eq 0 ] && bad=1
+layer "fuzz" "$ok" "$bad"
 
 wine_stop "$template"
 echo "$passed passed, $failed failed"
