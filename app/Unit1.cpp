@@ -15,6 +15,8 @@
 #include "platform/windows_version_win.h"
 #include "platform/wmiquery.h"
 #include "ui/application.h"
+#include "ui/print_form.h"
+#include "ui/report_preview.h"
 
 #include <windows.h>
 
@@ -68,6 +70,9 @@ void TForm1::FormCreate() {
     frmAdmin_ = std::make_unique<TfrmAdmin>();
     frmAdmin_->Create(hwnd());
     OnClick("Administrator1", [this] { Administrator1Click(); });
+    fullSpecReport_ = std::make_unique<TFullSpecReport>();
+    OnClick("Print1", [this] { Print1Click(); });
+    OnClick("QuickPrint1", [this] { QuickPrint1Click(); });
     frmDisk_ = std::make_unique<TfrmDisk>();
     frmDisk_->Create(hwnd());
     OnClick("DiskInfo1", [this] { frmDisk_->Show(); });
@@ -102,6 +107,8 @@ void TForm1::FormCreate() {
         frmPersonal_->Show();
     });
     OnClick("PersonalInfo1", [this] { Click("ToolButton6"); });
+    hardwareReport_ = std::make_unique<THardwareReport>();
+    OnClick("PrintHardwareSpec1", [this] { PrintHardwareSpec1Click(); });
     frmBiosInfo_ = std::make_unique<TfrmBiosInfo>();
     frmBiosInfo_->Create(hwnd());
     OnClick("BIOSInfo1", [this] { frmBiosInfo_->Show(); });
@@ -261,6 +268,54 @@ void TForm1::CopytoClipboard1Click() {
     win::SetClipboardText(hwnd(), ClipboardText(SummaryRows()));
     information_(kCopiedMessage);
 }
+
+void TForm1::Print1Click() {
+    Click("Refresh1");
+    fullSpecReport_->Fill(SummaryRows());
+    ShowPreview(fullSpecReport_->report());
+}
+
+void TForm1::PrintHardwareSpec1Click() {
+    Click("Refresh1");
+    HardwareCardFacts facts;
+    facts.windowsName = ShortWindowsName();
+    facts.processor = Text("Info4");
+    facts.memory = Text("Info3");
+    facts.audio = Text("Info6");
+    facts.graphics = PrimaryDisplayName();
+    facts.hardDisks = FixedDiskSizesShort();
+    facts.opticalDrives = Text("Info12");
+    facts.usb = Text("Info17");
+    facts.firewire = Text("Info18");
+    facts.manufacturer = Text("Info19");
+    facts.motherboard = Text("Info25");
+    hardwareReport_->Fill(facts);
+    ShowPreview(hardwareReport_->report());
+}
+
+void TForm1::ShowPreview(const ui::BandedReport& report) {
+    ui::TfrmPrintPreview preview(report, reportPrintDialog_ ? *reportPrintDialog_ : systemPrintDialog_);
+    preview.Create(hwnd());
+    preview.ShowModal();
+}
+
+void TForm1::QuickPrint1Click() {
+    // The page shows the sheet alone, as large as the screen allows. The window comes back as it
+    // was meant to be, normal and with its tool bar, also when printing fails.
+    struct Restore {
+        TForm1& form;
+        ~Restore() {
+            ::ShowWindow(form.hwnd(), SW_RESTORE);
+            form.SetToolBarVisible(true);
+        }
+    } restore{*this};
+    SetToolBarVisible(false);
+    ::ShowWindow(hwnd(), SW_MAXIMIZE);
+    ::UpdateWindow(hwnd());
+    ui::PrintFormImage(*this, ui::PrinterChoice::DefaultPrinter);
+}
+
+void TForm1::SetReportPrintDialog(win::PrintDialog* dialog) { reportPrintDialog_ = dialog; }
 
 void TForm1::SetHardwareSeams(DeviceIo* devices, ClockPlatform* clock) {
     devices_ = devices;

@@ -5,6 +5,7 @@
 #include "app/TfrmHelp.h"
 #include "app/launch_table.h"
 #include "app/summary_export.h"
+#include "app/summary_print.h"
 #include "app/summary_text.h"
 #include "cpu/TfrmMeters.h"
 #include "cpu/clock.h"
@@ -17,6 +18,7 @@
 #include "network/TfrmUserList.h"
 #include "platform/device_io.h"
 #include "platform/launcher.h"
+#include "platform/list_report_win.h"
 #include "storage/TfrmDisk.h"
 #include "sysconfig/TfrmMemory.h"
 #include "sysconfig/TfrmServices.h"
@@ -72,6 +74,14 @@ public:
     // stands. Until a window provides it the title names nobody.
     void SetOwnerTextSource(std::function<std::string()> ownerText);
 
+    // The print dialog behind the report previews' "Print"; the system's unless tests hand in
+    // their own. Not owned; null puts the system's back.
+    void SetReportPrintDialog(win::PrintDialog* dialog);
+
+    // The two printed summaries, made at start; each print fills them afresh.
+    TFullSpecReport& FullSpecReport() { return *fullSpecReport_; }
+    THardwareReport& HardwareReport() { return *hardwareReport_; }
+
     // The detail windows made at start, hidden until opened.
     TfrmAdmin& frmAdmin() { return *frmAdmin_; }
     TfrmHelp& frmHelp() { return *frmHelp_; }
@@ -112,6 +122,10 @@ private:
     void Launch(const LaunchRow& row);
     // Flips a check mark item; its new state.
     bool Toggle(const std::string& item);
+    void Print1Click();
+    void QuickPrint1Click();
+    void PrintHardwareSpec1Click();
+    void ShowPreview(const ui::BandedReport& report);
 
     DeviceIo& devices() const;
     ClockPlatform& clock() const;
@@ -129,6 +143,10 @@ private:
     std::function<std::string()> ownerText_;
     std::unique_ptr<TfrmAdmin> frmAdmin_;
     std::unique_ptr<TfrmHelp> frmHelp_;
+    win::SystemPrintDialog systemPrintDialog_{win::PaperOrientation::Portrait};
+    win::PrintDialog* reportPrintDialog_ = nullptr;
+    std::unique_ptr<TFullSpecReport> fullSpecReport_;
+    std::unique_ptr<THardwareReport> hardwareReport_;
     std::unique_ptr<TfrmDisk> frmDisk_;
     std::unique_ptr<TfrmDevices> frmDevices_;
     std::unique_ptr<TfrmUnistall> frmUnistall_;

@@ -42,8 +42,8 @@ private:
     T* data_;
 };
 
-void TurnAcross(DEVMODEA& mode) {
-    mode.dmOrientation = DMORIENT_LANDSCAPE;
+void Turn(DEVMODEA& mode, PaperOrientation orientation) {
+    mode.dmOrientation = orientation == PaperOrientation::Landscape ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
     mode.dmFields |= DM_ORIENTATION;
 }
 
@@ -75,13 +75,13 @@ DeviceContext SystemPrintDialog::Execute(HWND owner) {
     const char* base = reinterpret_cast<const char*>(names.get());
     const char* driver = base + names.get()->wDriverOffset;
     const char* device = base + names.get()->wDeviceOffset;
-    if (mode.get()) TurnAcross(*mode.get());
+    if (mode.get()) Turn(*mode.get(), orientation_);
     DeviceContext dc(::CreateDCA(driver, device, nullptr, mode.get()));
     if (!dc) RaisePrinterError();
     return dc;
 }
 
-DeviceContext CreateLandscapePrinterContext(const std::string& device, int copies) {
+DeviceContext CreatePrinterContext(const std::string& device, int copies, PaperOrientation orientation) {
     Printer printer;
     if (!::OpenPrinterA(const_cast<char*>(device.c_str()), printer.put(), nullptr)) return {};
     const LONG size = ::DocumentPropertiesA(nullptr, printer.get(), const_cast<char*>(device.c_str()), nullptr, nullptr, 0);
@@ -91,7 +91,7 @@ DeviceContext CreateLandscapePrinterContext(const std::string& device, int copie
     auto* mode = reinterpret_cast<DEVMODEA*>(buffer.data());
     if (::DocumentPropertiesA(nullptr, printer.get(), const_cast<char*>(device.c_str()), mode, nullptr, DM_OUT_BUFFER) < 0)
         return {};
-    TurnAcross(*mode);
+    Turn(*mode, orientation);
     mode->dmCopies = static_cast<short>(copies);
     mode->dmFields |= DM_COPIES;
     ::DocumentPropertiesA(nullptr, printer.get(), const_cast<char*>(device.c_str()), mode, mode,

@@ -20,24 +20,33 @@ struct DeviceContextTraits {
 };
 using DeviceContext = UniqueHandle<DeviceContextTraits>;
 
+enum class PaperOrientation { Portrait, Landscape };
+
 // Asks which printer to print on and how many copies.
 class PrintDialog {
 public:
     virtual ~PrintDialog() = default;
-    // A device context of the chosen printer, printing across the sheet (landscape) with the
-    // copies chosen; empty when the user cancels.
+    // A device context of the chosen printer, turned as the dialog was made for (across the sheet
+    // for the list report) with the copies chosen; empty when the user cancels.
     virtual DeviceContext Execute(HWND owner) = 0;
 };
 
 // The system's print dialog.
 class SystemPrintDialog : public PrintDialog {
 public:
+    explicit SystemPrintDialog(PaperOrientation orientation = PaperOrientation::Landscape) : orientation_(orientation) {}
     DeviceContext Execute(HWND owner) override;
+
+private:
+    PaperOrientation orientation_;
 };
 
-// A device context for the named printer with its own settings, turned across and set to the
+// A device context for the named printer with its own settings, turned as asked and set to the
 // number of copies. Empty when the printer or its driver cannot be opened.
-DeviceContext CreateLandscapePrinterContext(const std::string& device, int copies);
+DeviceContext CreatePrinterContext(const std::string& device, int copies, PaperOrientation orientation);
+inline DeviceContext CreateLandscapePrinterContext(const std::string& device, int copies) {
+    return CreatePrinterContext(device, copies, PaperOrientation::Landscape);
+}
 
 // The text of a cell of a list view: column 0 is the row's caption, column c its sub-item c - 1.
 std::string ListViewCellText(HWND list, int row, int column);

@@ -356,11 +356,14 @@ void Form::BuildToolBar() {
     int count = 0;  // pictures in the strip
     for (const ToolButtonLayout& button : bar.buttons)
         if (!button.separator) count = std::max(count, button.imageIndex + 1);
-    images_ = ImageList_Create(image, image, ILC_COLOR24 | ILC_MASK, count, 0);
-    if (HANDLE strip = ::LoadImageA(instance, MAKEINTRESOURCEA(bar.bitmapResource), IMAGE_BITMAP, image * count,
-                                    image, LR_CREATEDIBSECTION)) {
-        ImageList_AddMasked(images_, static_cast<HBITMAP>(strip), RGB(255, 0, 255));
-        ::DeleteObject(strip);
+    // A bar of captions alone has no pictures: its buttons then take no room for one.
+    if (image > 0) images_ = ImageList_Create(image, image, ILC_COLOR24 | ILC_MASK, count, 0);
+    if (images_) {
+        if (HANDLE strip = ::LoadImageA(instance, MAKEINTRESOURCEA(bar.bitmapResource), IMAGE_BITMAP, image * count,
+                                        image, LR_CREATEDIBSECTION)) {
+            ImageList_AddMasked(images_, static_cast<HBITMAP>(strip), RGB(255, 0, 255));
+            ::DeleteObject(strip);
+        }
     }
     ::SendMessageA(toolBar_, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
     ::SendMessageA(toolBar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(image, image));
@@ -373,7 +376,7 @@ void Form::BuildToolBar() {
         command.hint = layout.hint;
         command.isToolButton = true;
         TBBUTTON button{};
-        button.iBitmap = layout.separator ? 0 : layout.imageIndex;
+        button.iBitmap = layout.separator ? 0 : images_ ? layout.imageIndex : I_IMAGENONE;
         button.idCommand = command.id;
         button.fsState = TBSTATE_ENABLED;
         button.fsStyle = layout.separator ? BTNS_SEP : BTNS_BUTTON;

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Pictures of the processor, meters, memory, display, help, About and Administrator windows as a user sees them: brimlow.exe on a
+# Pictures of the processor, meters, memory, display, help, About and Administrator windows and the print previews as a user sees them: brimlow.exe on a
 # private Xvfb inside a Wine virtual desktop (on a bare Xvfb there is no window manager, so no
 # frames, and Wine stalls 2 s per closed window). Run by hand; not part of the test command.
 #   tests/e2e/screenshots.sh [BUILD_DIR [OUT_DIR]]      default build/win64 and build/screenshots
@@ -28,11 +28,12 @@ trap 'wine_stop "$prefix"; kill "$xvfb" 2>/dev/null' EXIT
 echo "Xvfb :$display (pid $xvfb)"
 
 rm -f "$out"/cpu.bmp "$out"/meters.bmp "$out"/personal.bmp "$out"/bios.bmp "$out"/datetime.bmp \
-  "$out"/memory.bmp "$out"/display.bmp "$out"/help.bmp "$out"/about.bmp "$out"/admin.bmp "$out"/usb.bmp "$out"/internet.bmp
+  "$out"/memory.bmp "$out"/display.bmp "$out"/help.bmp "$out"/about.bmp "$out"/admin.bmp "$out"/usb.bmp "$out"/internet.bmp \
+  "$out"/full-spec-preview.bmp "$out"/hardware-spec-preview.bmp
 DISPLAY=:$display wine_in "$prefix" 180 "$build/uidriver.exe" --screenshots \
   "Z:${build//\//\\}\\brimlow.exe" "Z:${out//\//\\}" 2>/dev/null
 rc=$?
-for shot in cpu meters personal bios datetime memory display help about admin usb internet; do
+for shot in cpu meters personal bios datetime memory display help about admin usb internet full-spec-preview hardware-spec-preview; do
   [ -f "$out/$shot.bmp" ] && convert "$out/$shot.bmp" "$out/$shot.png" && rm -f "$out/$shot.bmp" && echo "$out/$shot.png"
 done
 exit $rc

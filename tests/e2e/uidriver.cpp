@@ -6,9 +6,9 @@
 //   uidriver --screenshots <brimlow.exe> <folder>
 //
 // The second form opens the processor window and, from it, the meters window, then the memory
-// and display windows, then help, About and Administrator, and saves a picture of the screen with
-// each (cpu.bmp, meters.bmp, memory.bmp, display.bmp, help.bmp, about.bmp, admin.bmp): run it on a
-// display that shows real pixels (Xvfb with a Wine virtual desktop).
+// and display windows, then help, About and Administrator and the two print previews, and saves a
+// picture of the screen with each (cpu.bmp, meters.bmp, memory.bmp, display.bmp, help.bmp, about.bmp,
+// admin.bmp, full-spec-preview.bmp, ...): run it on a display that shows real pixels (Xvfb with a Wine virtual desktop).
 
 #include "app/product.h"
 #include "app/summary_export.h"
@@ -34,6 +34,7 @@
 #include "sysconfig/service_text.h"
 #include "tests/common/host_cpuinfo.h"
 #include "ui/tree_view.h"
+#include "ui/report_preview_form.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -645,6 +646,35 @@ void CheckUsbWindow(HWND form) {
     Check(WaitFor([&] { return !::IsWindowVisible(usb); }, 15000), "USB window closes (hidden)");
 }
 
+// "Print Hardware Spec" refreshes the sheet and shows the hardware card in the print preview,
+// modally over the main window; the driver closes it with the preview's "Close".
+HWND OpenPreview(HWND form, const char* item) {
+    Post(form, item);
+    HWND preview = nullptr;
+    WaitFor([&] { return (preview = ::FindWindowA("TfrmPrintPreview", nullptr)) != nullptr && ::IsWindowVisible(preview); },
+            30000);
+    return preview && ::IsWindowVisible(preview) ? preview : nullptr;
+}
+
+void ClosePreview(HWND form, HWND preview) {
+    ::PostMessageA(preview, WM_COMMAND,
+                   MAKEWPARAM(*brimlow::ui::CommandIdOf(brimlow::ui::PreviewFormLayout(), "Close1"), 0), 0);
+    Check(WaitFor([&] { return !::IsWindow(preview) && ::IsWindowEnabled(form); }, 15000),
+          "closing the preview ends it and frees the main window");
+}
+
+void CheckPrintPreview(HWND form) {
+    const HWND preview = OpenPreview(form, "PrintHardwareSpec1");
+    Check(preview != nullptr, "Print Hardware Spec opens the print preview");
+    if (!preview) return;
+    CheckEq(TextOf(preview), std::string("Print Preview - Brimlow Machine Specification"), "preview caption");
+    Check(::GetWindow(preview, GW_OWNER) == form, "the preview is owned by the main window");
+    Check(!::IsWindowEnabled(form), "the main window waits while the preview is open");
+    const auto status = brimlow::ui::ControlIdOf(brimlow::ui::PreviewFormLayout(), "StatusBar1");
+    CheckEq(TextOf(::GetDlgItem(preview, *status)), brimlow::ui::PreviewPageText(1, 1), "the card is one page");
+    ClosePreview(form, preview);
+}
+
 // A picture of the whole screen as a 24-bit BMP file.
 bool SaveScreen(const std::string& file) {
     const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
@@ -751,6 +781,15 @@ int Screenshots(const char* exe, const std::string& folder) {
             if (window) ::PostMessageA(window, WM_CLOSE, 0, 0);
             WaitFor([&] { return !::IsWindow(window) || !::IsWindowVisible(window); }, 15000);
             WaitFor([&] { return ::IsWindowEnabled(form) != FALSE; }, 15000);
+        }
+        for (const auto& [item, file] : {std::pair{"Print1", "full-spec-preview.bmp"},
+                                         std::pair{"PrintHardwareSpec1", "hardware-spec-preview.bmp"}}) {
+            const HWND preview = OpenPreview(form, item);
+            Check(preview != nullptr, std::string(item) + " opens the print preview");
+            if (!preview) continue;
+            ::Sleep(1500);
+            Check(SaveScreen(folder + "\\" + file), std::string("screen saved with the preview of ") + item);
+            ClosePreview(form, preview);
         }
         ::PostMessageA(form, WM_COMMAND, MAKEWPARAM(CommandOf("ToolButton5"), 0), 0);
     }
@@ -1091,6 +1130,7 @@ int main(int argc, char** argv) {
     CheckSmallWindows(form);
     CheckUsbWindow(form);
     CheckInternetWindow(form, process.dwProcessId);
+    CheckPrintPreview(form);
 
     // The Exit tool button ends the program.
     ::PostMessageA(form, WM_COMMAND, MAKEWPARAM(CommandOf("ToolButton5"), 0), 0);

@@ -29,16 +29,18 @@ private:
     std::string outputPath_;  // the file the port writes to, as this program sees it
 };
 
-// A print dialog that hands out the fixture printer in landscape, or is cancelled.
+// A print dialog that hands out the fixture printer (in landscape unless told otherwise), or is
+// cancelled.
 class FixturePrintDialog : public win::PrintDialog {
 public:
     explicit FixturePrintDialog(std::string device) : device_(std::move(device)) {}
     bool cancel = false;
     int shown = 0;
+    win::PaperOrientation orientation = win::PaperOrientation::Landscape;
     win::DeviceContext Execute(HWND) override {
         ++shown;
         if (cancel) return {};
-        return win::CreateLandscapePrinterContext(device_, 1);
+        return win::CreatePrinterContext(device_, 1, orientation);
     }
 
 private:
