@@ -105,9 +105,10 @@ ui::FormLayout BuildHelp() {
     form.backColour = ui::kWhite;
     for (std::size_t i = 0; i < std::size(kHelpLines); ++i) {
         const HelpLine& line = kHelpLines[i];
-        // Each label reaches down to the next one, so long texts wrap within the width.
+        // Each label reaches down to the next one, so long texts wrap within the width; the longest
+        // takes its whole gap, to its fourth line's last pixel.
         const int next = i + 1 < std::size(kHelpLines) ? kHelpLines[i + 1].top : form.clientHeight - 8;
-        ControlLayout label = Control(line.name, ControlKind::Label, line.text, {20, line.top, 457, next - line.top - 2});
+        ControlLayout label = Control(line.name, ControlKind::Label, line.text, {20, line.top, 457, next - line.top});
         const std::string name = line.name;
         if (name == "Label1") label.font = kHeading;
         if (name == "Label2") label.font = kSubHeading;

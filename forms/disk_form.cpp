@@ -57,7 +57,7 @@ std::vector<ControlLayout> DiskControls() {
         {"Edit9", "Sectors Per Cluster", "Info7"}, {"Edit10", "Total Clusters", "Info8"},
         {"Edit11", "Free Clusters", "Info9"},
     };
-    int top = 28 + kRowStep + 4;
+    int top = 28 + kRowStep + 5;  // below the drive icon
     for (const VolumeRow& r : rows) {
         Row(c, r.label, r.text, r.value, kLabelLeft, kLabelWidth, kValueLeft, kValueWidth, top);
         top += kRowStep;

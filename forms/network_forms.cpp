@@ -131,16 +131,21 @@ ui::FormLayout BuildNetworkForm() {
                                            {"Button3", "User List"},        {"Button4", "Computers"},
                                            {"Button5", "Map Network Drive"}};
     constexpr int kGap = 4;
-    constexpr int kButtonWidth = (kClientWidth - 2 * kCaptionLeft - 4 * kGap) / 5;
+    // The two short captions give room to the three long ones.
+    constexpr int kRowWidth = kClientWidth - 2 * kCaptionLeft - 4 * kGap;
+    constexpr int kShortWidth = 80;
+    constexpr int kLongWidth = (kRowWidth - 2 * kShortWidth) / 3;
     int left = kCaptionLeft;
     for (const auto& [name, text] : kButtons) {
+        const std::string_view caption = text;
+        const int width = caption == "User List" || caption == "Computers" ? kShortWidth : kLongWidth;
         ControlLayout button;
         button.name = name;
         button.kind = ControlKind::Button;
         button.text = text;
-        button.rect = {left, top, kButtonWidth, 25};
+        button.rect = {left, top, width, 25};
         form.controls.push_back(button);
-        left += kButtonWidth + kGap;
+        left += width + kGap;
     }
     top += 25 + 4;
     AddFoot(form, HomePageLink("Label3", {kValueLeft, 0, kValueWidth, 17}), top);

@@ -76,6 +76,24 @@ read -r ok bad < <(gtest_counts "$work/win-utc.log")
 [ "$utc_rc" -ne 0 ] && [ "$bad" -eq 0 ] && bad=1
 layer "Windows tests (UTC)" "$ok" "$bad"
 
+# The layouts again at a larger DPI (LogPixels of the prefix): fonts and controls grow by their
+# own rounding there, and a window taller than the screen must scroll instead of losing rows.
+for dpi in 120; do
+  echo "== Windows tests at $dpi DPI"
+  clone_prefix "$template" "$work/dpi-prefix"
+  wine_in "$work/dpi-prefix" 60 reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  wine_in "$work/dpi-prefix" 60 reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  wine_stop "$work/dpi-prefix"
+  wine_in "$work/dpi-prefix" 300 "$root/build/$arch/win_tests.exe" --gtest_filter='LayoutAtThisDpi.*' 2>&1 \
+    | tee "$work/win-dpi$dpi.log"
+  dpi_rc=${PIPESTATUS[0]}
+  wine_stop "$work/dpi-prefix"
+  rm -rf "$work/dpi-prefix"
+  read -r ok bad < <(gtest_counts "$work/win-dpi$dpi.log")
+  [ "$dpi_rc" -ne 0 ] && [ "$bad" -eq 0 ] && bad=1
+  layer "Windows tests ($dpi DPI)" "$ok" "$bad"
+done
+
 echo "== binaries"
 "$root/tests/e2e/check_binaries.sh" "$root/build" 2>&1 | tee "$work/binaries.log"
 bin_rc=${PIPESTATUS[0]}

@@ -705,14 +705,134 @@ void Form::LayoutAnchored() {
         const ControlLayout& layout = *control.layout;
         if (layout.anchors == kAnchorTopLeft || !control.hwnd || !layout.parent.empty()) continue;
         const int left = Scale(layout.rect.left);
-        int top = Scale(layout.rect.top);
+        int top = Scale(layout.rect.top) - scrollY_;
         int width = Scale(layout.rect.width);
-        if (layout.anchors & kAnchorBottom) top = rc.bottom - (clientHeight_ - top);
+        if (layout.anchors & kAnchorBottom) top = rc.bottom - (clientHeight_ - Scale(layout.rect.top));
         if (layout.anchors & kAnchorRight) width = rc.right - (clientWidth_ - (left + width)) - left;
         ::SetWindowPos(control.hwnd, nullptr, left, top, std::max(width, 0), Scale(layout.rect.height),
                        SWP_NOZORDER | SWP_NOACTIVATE);
     }
     LayoutBars();
+    UpdateScrollBar();
+}
+
+bool Form::Scrolls(const ControlState& control) const {
+    const ControlLayout& layout = *control.layout;
+    return control.hwnd && layout.parent.empty() && !layout.fillClient && layout.kind != ControlKind::StatusBar &&
+           !(layout.anchors & kAnchorBottom);
+}
+
+void Form::UpdateScrollBar() {
+    if (updatingScrollBar_ || !hwnd_) return;
+    // A form with a control that fills the client area sizes that control instead.
+    for (const ControlState& control : controls_)
+        if (control.layout->fillClient) return;
+    updatingScrollBar_ = true;
+    RECT rc;
+    ::GetClientRect(hwnd_, &rc);
+    int available = rc.bottom;
+    for (const ControlState& control : controls_) {
+        if (!control.hwnd || control.layout->kind != ControlKind::StatusBar ||
+            !(::GetWindowLongPtrA(control.hwnd, GWL_STYLE) & WS_VISIBLE))
+            continue;
+        RECT bar;
+        ::GetWindowRect(control.hwnd, &bar);
+        available -= bar.bottom - bar.top;
+    }
+    int contentBottom = 0;
+    for (const ControlState& control : controls_) {
+        if (!Scrolls(control) || !control.layout->visible) continue;
+        RECT placed;
+        ::GetWindowRect(control.hwnd, &placed);
+        ::MapWindowPoints(HWND_DESKTOP, hwnd_, reinterpret_cast<POINT*>(&placed), 2);
+        // A drop-down list's window is its closed height; its layout height is the open list's.
+        contentBottom = std::max(contentBottom, static_cast<int>(placed.bottom) + scrollY_);
+    }
+    if (contentBottom > available && available > 0) {
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_RANGE | SIF_PAGE | SIF_DISABLENOSCROLL;
+        info.nMin = 0;
+        info.nMax = contentBottom - 1;
+        info.nPage = static_cast<UINT>(available);
+        ::SetScrollInfo(hwnd_, SB_VERT, &info, TRUE);
+        ::ShowScrollBar(hwnd_, SB_VERT, TRUE);
+        // The bar takes its width from the client area: widen the window rather than cut the
+        // controls at its right edge.
+        int contentRight = 0;
+        for (const ControlState& control : controls_) {
+            if (!Scrolls(control) || !control.layout->visible || (control.layout->anchors & kAnchorRight)) continue;
+            RECT placed;
+            ::GetWindowRect(control.hwnd, &placed);
+            ::MapWindowPoints(HWND_DESKTOP, hwnd_, reinterpret_cast<POINT*>(&placed), 2);
+            contentRight = std::max(contentRight, static_cast<int>(placed.right));
+        }
+        RECT client;
+        ::GetClientRect(hwnd_, &client);
+        if (contentRight > client.right) {
+            RECT frame;
+            ::GetWindowRect(hwnd_, &frame);
+            ::SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left + contentRight - client.right,
+                           frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            LayoutBars();
+        }
+        ScrollTo(std::min(scrollY_, contentBottom - available));
+    } else {
+        ScrollTo(0);
+        ::ShowScrollBar(hwnd_, SB_VERT, FALSE);
+    }
+    updatingScrollBar_ = false;
+}
+
+void Form::ScrollTo(int position) {
+    position = std::max(position, 0);
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE;
+    if (::GetScrollInfo(hwnd_, SB_VERT, &info))
+        position = std::min(position, std::max(0, info.nMax + 1 - static_cast<int>(info.nPage)));
+    const int delta = scrollY_ - position;
+    if (delta == 0) return;
+    for (const ControlState& control : controls_) {
+        if (!Scrolls(control)) continue;
+        RECT placed;
+        ::GetWindowRect(control.hwnd, &placed);
+        ::MapWindowPoints(HWND_DESKTOP, hwnd_, reinterpret_cast<POINT*>(&placed), 2);
+        ::SetWindowPos(control.hwnd, nullptr, placed.left, placed.top + delta, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    scrollY_ = position;
+    ::SetScrollPos(hwnd_, SB_VERT, position, TRUE);
+    // The bars stay in front of the rows that pass under them.
+    if (toolBar_) ::SetWindowPos(toolBar_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ::InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+bool Form::ScrollMessage(UINT message, WPARAM wParam) {
+    if (!(::GetWindowLongPtrA(hwnd_, GWL_STYLE) & WS_VSCROLL)) return false;
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    ::GetScrollInfo(hwnd_, SB_VERT, &info);
+    const int line = Scale(23);
+    int position = scrollY_;
+    if (message == WM_MOUSEWHEEL) {
+        position -= GET_WHEEL_DELTA_WPARAM(wParam) * 3 * line / WHEEL_DELTA;
+    } else {
+        switch (LOWORD(wParam)) {
+        case SB_LINEUP: position -= line; break;
+        case SB_LINEDOWN: position += line; break;
+        case SB_PAGEUP: position -= static_cast<int>(info.nPage); break;
+        case SB_PAGEDOWN: position += static_cast<int>(info.nPage); break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: position = info.nTrackPos; break;
+        case SB_TOP: position = 0; break;
+        case SB_BOTTOM: position = info.nMax; break;
+        default: return true;
+        }
+    }
+    ScrollTo(position);
+    return true;
 }
 
 void Form::LayoutBars() {
@@ -1209,6 +1329,10 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_MOUSEWHEEL:
         if (WheelHandled()) return 0;
+        if (ScrollMessage(message, wParam)) return 0;
+        break;
+    case WM_VSCROLL:
+        if (lParam == 0 && ScrollMessage(message, wParam)) return 0;
         break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:

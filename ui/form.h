@@ -175,6 +175,11 @@ private:
     void LayoutBars();
     void StartTimers();
     void LayoutAnchored();
+    // A client area too low for the controls gets a vertical scroll bar; the controls move with it.
+    bool Scrolls(const ControlState& control) const;
+    void UpdateScrollBar();
+    void ScrollTo(int position);
+    bool ScrollMessage(UINT message, WPARAM wParam);
     void PlaceOnShow();
     void RunCommand(int id);
     void ApplyCommandState(const Command& command);
@@ -201,6 +206,8 @@ private:
     bool DialogKey(const MSG& msg);
     void EndModal(ModalResult result);
     int clientWidth_ = 0, clientHeight_ = 0;  // client size the anchored controls were placed for
+    int scrollY_ = 0;                 // how far the controls are scrolled up
+    bool updatingScrollBar_ = false;  // showing the bar resizes the client area, which lays out again
     std::vector<Command> commands_;
     std::vector<ControlState> controls_;
     std::vector<TimerState> timers_;

@@ -167,7 +167,45 @@ for screen in "1280x1024x16 winxp 1280 X 1024 - 16 bit" "800x600x8 win98 800 X 6
   got=$(report_row "report-$geometry.txt" 9)
   [ "$got" = "$expected" ] && pass "Xvfb $geometry ($version): screen row \"$got\"" ||
     fail "Xvfb $geometry ($version): screen row is \"$got\", expected \"$expected\""
+  # The display window on the same screens: its metrics row is the X screen's geometry. (A bare
+  # Xvfb costs Wine 2 s per closed window, so two screens are enough.)
+  if [ "$geometry" != 800x600x8 ]; then
+    read -r width _ height _ bits _ <<< "$expected"
+    metrics="$width x $height - $bits bit"
+    clone_prefix "$template" "$sp"
+    wine_in "$sp" 60 reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f >/dev/null 2>&1
+    wine_stop "$sp"
+    out=$(xvfb-run -a -s "-screen 0 $geometry" env WINEPREFIX="$sp" WINELOADER="$(wine_loader)" \
+      timeout -k 5 120 "$(wine_loader)" "$build/uidriver.exe" --display "Z:${exe//\//\\}" "$metrics" 2>/dev/null)
+    rc=$?
+    wine_stop "$sp"
+    rm -rf "$sp"
+    if [ $rc -eq 0 ] && grep -q "^ok: display metrics on this screen" <<< "$out"; then
+      pass "Xvfb $geometry: display window shows \"$metrics\""
+    else
+      fail "Xvfb $geometry: display window (exit code $rc): $(grep '^FAILED' <<< "$out" | head -n 3 | tr '\n' ' ')"
+    fi
+  fi
 done
+
+# The personal window's product ID under an emulated Windows 98: the Windows key's value, never
+# the NT key's (given a value of its own here). The Windows tests' own check, run in that prefix.
+sp=$work/prefix-98
+clone_prefix "$template" "$sp"
+wine_set "$sp" 'HKCU\Software\Wine' Version win98
+wine_in "$sp" 60 reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion' /v ProductId /d nt-only-e2e /f \
+  >/dev/null 2>&1
+wine_stop "$sp"
+out=$(BRIMLOW_EXPECT_9X=1 wine_in "$sp" 120 "$build/win_tests.exe" \
+  --gtest_filter='PersonalWindowOnThisSystem.ProductIdOfTheWindowsKeyComesFirst' 2>&1)
+rc=$?
+wine_stop "$sp"
+rm -rf "$sp"
+if [ $rc -eq 0 ] && grep -q '^\[  PASSED  \] 1 test' <<< "$out"; then
+  pass "win98: personal window shows the Windows key's product ID"
+else
+  fail "win98: personal window product ID (exit code $rc)"
+fi
 
 # Lower-case switch, a file name with blanks.
 rm -f "my report.txt"

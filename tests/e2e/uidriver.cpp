@@ -979,12 +979,46 @@ void CheckInternetWindow(HWND form, DWORD process) {
     Check(WaitFor([&] { return !::IsWindowVisible(internet); }, 15000), "Exit closes the internet window (hidden)");
 }
 
+// The display window on whatever screen this process has: the metrics row must be `expected`
+// (the X screen the script started), besides what CheckDisplayWindow compares.
+int DisplayOnScreen(const char* exe, const std::string& expected) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::string commandLine = std::string("\"") + exe + "\" /norefresh";
+    if (!::CreateProcessA(exe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        std::printf("FAILED: cannot start %s\n0 passed, 1 failed\n", exe);
+        return 1;
+    }
+    HWND form = nullptr;
+    WaitFor([&] { return (form = ::FindWindowA("TForm1", nullptr)) != nullptr && ::IsWindowVisible(form); }, 30000);
+    Check(form != nullptr, "the main window appears");
+    if (form) {
+        const HWND display = OpenDetailWindow(form, "DisplayInfo1", "TfrmDisplay");
+        if (display) {
+            CheckEq(DetailText(display, brimlow::forms::DisplayFormLayout(), "Info8"), expected,
+                    "display metrics on this screen");
+            ::PostMessageA(display, WM_CLOSE, 0, 0);
+            WaitFor([&] { return !::IsWindowVisible(display); }, 15000);
+        }
+        CheckDisplayWindow(form);
+        ::PostMessageA(form, WM_COMMAND, MAKEWPARAM(CommandOf("ToolButton5"), 0), 0);
+    }
+    if (::WaitForSingleObject(process.hProcess, 15000) != WAIT_OBJECT_0) ::TerminateProcess(process.hProcess, 99);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    std::printf("%d passed, %d failed\n", g_passed, g_failed);
+    return g_failed == 0 ? 0 : 1;
+}
+
 int main(int argc, char** argv) {
     if (argc == 4 && std::string(argv[1]) == "--screenshots") return Screenshots(argv[2], argv[3]);
+    if (argc == 4 && std::string(argv[1]) == "--display") return DisplayOnScreen(argv[2], argv[3]);
     if (argc < 3) {
         std::fprintf(stderr,
                      "usage: uidriver <brimlow.exe> <expected Windows row> [<rows file>]\n"
-                     "       uidriver --screenshots <brimlow.exe> <folder>\n");
+                     "       uidriver --screenshots <brimlow.exe> <folder>\n"
+                     "       uidriver --display <brimlow.exe> <expected metrics row>\n");
         return 2;
     }
     const std::string expectedWindows = argv[2];

@@ -14,8 +14,10 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <winspool.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <vector>
 #include <map>
@@ -135,6 +137,41 @@ TEST(PersonalWindowPrinter, DefaultPrinterIsTheTestPrinter) {
     window.Create();
     window.Refresh1Click();
     EXPECT_EQ(window.Text("Info12"), testing::TestPrinter::kName);
+}
+
+// Without printers the row is empty. Wine's prefix has none unless a test installs its own.
+TEST(PersonalWindowPrinter, NoPrintersGiveAnEmptyRow) {
+    DWORD needed = 0, count = 0;
+    ::EnumPrintersA(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 2, nullptr, 0, &needed, &count);
+    if (needed != 0) GTEST_SKIP() << "this prefix has printers";
+    testing::RecordingLauncher launcher;
+    TfrmPersonal window{launcher};
+    window.Create();
+    window.SetText("Info12", "stale");
+    window.Refresh1Click();
+    EXPECT_EQ(window.Text("Info12"), "");
+    EXPECT_TRUE(testing::ReportedErrors().empty());
+}
+
+// The prefix's own keys, no fixture: the Windows key's product ID is shown, and on the 9x family
+// (the end-to-end run starts this test under an emulated Windows 98 with a different NT value) the
+// NT key is never what the row shows.
+TEST(PersonalWindowOnThisSystem, ProductIdOfTheWindowsKeyComesFirst) {
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    ASSERT_TRUE(::GetVersionExA(&version));
+    if (std::getenv("BRIMLOW_EXPECT_9X")) {
+        EXPECT_EQ(version.dwPlatformId, static_cast<DWORD>(VER_PLATFORM_WIN32_WINDOWS));
+    }
+    win::RegKey key = win::OpenKeyForRead(HKEY_LOCAL_MACHINE, kWin);
+    const std::string windowsId = key ? win::ReadStringValue(key.get(), "ProductId").value_or("") : "";
+    if (windowsId.find_first_not_of(' ') == std::string::npos) GTEST_SKIP() << "no product ID in the Windows key";
+    testing::RecordingLauncher launcher;
+    TfrmPersonal window{launcher};
+    window.Create();
+    window.Refresh1Click();
+    EXPECT_EQ(window.Text("Info6"), windowsId);
+    std::printf("    platform %lu, product ID \"%s\"\n", version.dwPlatformId, windowsId.c_str());
 }
 
 TEST_F(PersonalWindow, HomePageLinkOpensTheProductPage) {
