@@ -138,7 +138,19 @@ void TForm1::FormCreate() {
     frmNetwork_ = std::make_unique<TfrmNetwork>(TfrmNetwork::Windows{frmNetworkAdapters_.get(), frmUserList_.get()});
     frmNetwork_->Create(hwnd());
     OnClick("Toolbutton14", [this] { frmNetwork_->Show(); });
+    frmCDDVD_ = std::make_unique<TfrmCDDVD>();
+    frmCDDVD_->Create(hwnd());
+    frmCDDVD_->SetCredentialsSource([this] { return WmiCredentials{adminUser_, adminPassword_}; });
+    OnClick("CDDVDInfo1", [this] { frmCDDVD_->Show(); });
+    OnClick("ToolButton11", [this] { Click("CDDVDInfo1"); });
+    frmDisk_->SetShowCdDvd([this] { frmCDDVD_->Show(); });
+    frmUSBDrives_ = std::make_unique<TfrmUSBDrives>();
+    frmUSBDrives_->Create(hwnd());
+    OnClick("USBDrives1", [this] { ShowUsbDrives(); });
+    frmUSB_->SetShowUsbDrives([this] { ShowUsbDrives(); });
 }
+
+void TForm1::ShowUsbDrives() { frmUSBDrives_->Show(); }
 
 void TForm1::FormShow() {
     try {

@@ -19,7 +19,9 @@
 #include "platform/device_io.h"
 #include "platform/launcher.h"
 #include "platform/list_report_win.h"
+#include "storage/TfrmCDDVD.h"
 #include "storage/TfrmDisk.h"
+#include "storage/TfrmUSBDrives.h"
 #include "sysconfig/TfrmMemory.h"
 #include "sysconfig/TfrmServices.h"
 #include "sysconfig/TfrmBiosInfo.h"
@@ -101,6 +103,11 @@ public:
     TfrmNetwork& frmNetwork() { return *frmNetwork_; }
     TfrmUserList& frmUserList() { return *frmUserList_; }
     TfrmNetworkAdapters& frmNetworkAdapters() { return *frmNetworkAdapters_; }
+    TfrmCDDVD& frmCDDVD() { return *frmCDDVD_; }
+    TfrmUSBDrives& frmUSBDrives() { return *frmUSBDrives_; }
+
+    // Opens the USB drives window, for the other windows that link to it.
+    void ShowUsbDrives();
 
 protected:
     void FormCreate() override;
@@ -163,6 +170,8 @@ private:
     std::unique_ptr<TfrmUserList> frmUserList_;
     std::unique_ptr<TfrmNetworkAdapters> frmNetworkAdapters_;
     std::unique_ptr<TfrmNetwork> frmNetwork_;
+    std::unique_ptr<TfrmCDDVD> frmCDDVD_;
+    std::unique_ptr<TfrmUSBDrives> frmUSBDrives_;
 };
 
 }  // namespace brimlow

@@ -459,6 +459,40 @@ LRESULT Form::DrawListStripe(const ControlState& list, NMLVCUSTOMDRAW& draw) con
     }
 }
 
+LRESULT Form::DrawMultiLineCell(const ControlState& list, NMLVCUSTOMDRAW& draw) const {
+    switch (draw.nmcd.dwDrawStage) {
+    case CDDS_PREPAINT: return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT: return CDRF_NOTIFYSUBITEMDRAW;
+    case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
+        const int row = static_cast<int>(draw.nmcd.dwItemSpec);
+        RECT cell{};
+        cell.top = draw.iSubItem;
+        cell.left = draw.iSubItem == 0 ? LVIR_LABEL : LVIR_BOUNDS;
+        if (!::SendMessageA(list.hwnd, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&cell))) return CDRF_DODEFAULT;
+        char text[1024] = {};
+        LVITEMA item{};
+        item.iSubItem = draw.iSubItem;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        ::SendMessageA(list.hwnd, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+        const bool selected = ::SendMessageA(list.hwnd, LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED;
+        COLORREF back = ::GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+        if (!selected && list.layout->list.stripeColour != kDefaultColour && row % 2) back = list.layout->list.stripeColour;
+        const win::GdiObject brush(::CreateSolidBrush(back));
+        ::FillRect(draw.nmcd.hdc, &cell, static_cast<HBRUSH>(brush.get()));
+        ::SetBkMode(draw.nmcd.hdc, TRANSPARENT);
+        ::SetTextColor(draw.nmcd.hdc, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        const HGDIOBJ old = ::SelectObject(draw.nmcd.hdc, list.font);
+        RECT inner = cell;
+        ::InflateRect(&inner, -Scale(3), -Scale(1));
+        ::DrawTextA(draw.nmcd.hdc, text, -1, &inner, DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL | DT_END_ELLIPSIS);
+        ::SelectObject(draw.nmcd.hdc, old);
+        return CDRF_SKIPDEFAULT;
+    }
+    default: return CDRF_DODEFAULT;
+    }
+}
+
 HFONT Form::FontFor(const Font& font) {
     if (!font.face) return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
     const std::string key = std::string(font.face) + "/" + std::to_string(font.pixelHeight) + (font.bold ? "b" : "") +
@@ -584,6 +618,12 @@ void Form::BuildControls() {
             if (layout.list.flatScrollBars) extended |= LVS_EX_FLATSB;
             if (layout.list.checkBoxes) extended |= LVS_EX_CHECKBOXES;
             ::SendMessageA(state.hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+            if (layout.list.rowHeight > 0) {
+                // A list's rows are as high as its small pictures: a blank strip one pixel wide sets
+                // the height. The list owns the image list and destroys it with itself.
+                HIMAGELIST rows = ::ImageList_Create(1, Scale(layout.list.rowHeight), ILC_COLOR, 1, 0);
+                if (rows) ::SendMessageA(state.hwnd, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(rows));
+            }
             int index = 0;
             for (const ListColumnLayout& column : layout.list.columns) {
                 LVCOLUMNA lvc{};
@@ -758,7 +798,8 @@ void Form::UpdateScrollBar() {
         ::SetScrollInfo(hwnd_, SB_VERT, &info, TRUE);
         ::ShowScrollBar(hwnd_, SB_VERT, TRUE);
         // The bar takes its width from the client area: widen the window rather than cut the
-        // controls at its right edge.
+        // controls at its right edge. Only by the bar's width: a window the user made narrower
+        // than its controls stays as narrow as they made it.
         int contentRight = 0;
         for (const ControlState& control : controls_) {
             if (!Scrolls(control) || !control.layout->visible || (control.layout->anchors & kAnchorRight)) continue;
@@ -769,7 +810,7 @@ void Form::UpdateScrollBar() {
         }
         RECT client;
         ::GetClientRect(hwnd_, &client);
-        if (contentRight > client.right) {
+        if (contentRight > client.right && contentRight <= client.right + ::GetSystemMetrics(SM_CXVSCROLL)) {
             RECT frame;
             ::GetWindowRect(hwnd_, &frame);
             ::SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left + contentRight - client.right,
@@ -1296,6 +1337,8 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
         if (header->code == NM_CUSTOMDRAW) {
             const ControlState* list = FindControl(header->hwndFrom);
+            if (list && list->layout->kind == ControlKind::ListView && list->layout->list.multiLineCells)
+                return DrawMultiLineCell(*list, *reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
             if (list && list->layout->kind == ControlKind::ListView && list->layout->list.stripeColour != kDefaultColour)
                 return DrawListStripe(*list, *reinterpret_cast<NMLVCUSTOMDRAW*>(lParam));
             break;

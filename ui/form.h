@@ -172,6 +172,7 @@ private:
     void AppendPopupItems(HMENU parent, const std::vector<MenuItemLayout>& items, int& id);
     bool ShowPopupMenu(HWND control, LPARAM where);
     LRESULT DrawListStripe(const ControlState& list, NMLVCUSTOMDRAW& draw) const;
+    LRESULT DrawMultiLineCell(const ControlState& list, NMLVCUSTOMDRAW& draw) const;
     void LayoutBars();
     void StartTimers();
     void LayoutAnchored();

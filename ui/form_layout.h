@@ -82,6 +82,9 @@ struct ListViewLayout {
     // A check mark before each row's caption (ui::ListView's SetChecked and Checked).
     bool checkBoxes = false;
     bool headings = true;  // the column headings above the rows
+    int rowHeight = 0;     // pixels at 96 DPI; 0: as high as the font needs
+    // Cells are drawn as several lines, broken at their CR and LF characters and wrapped.
+    bool multiLineCells = false;
 };
 
 // How a control follows the form when the form is resized: by default it stays where it is;

@@ -257,6 +257,9 @@ wine_in "$prefix" 60 reg add "HKCU\\$run" /v E2ETray /d 'C:\e2e\tray.exe' /f >/d
 mkdir -p "$prefix/drive_c/Documents and Settings/All Users/Start Menu/Programs/Startup"
 : > "$prefix/drive_c/Documents and Settings/All Users/Start Menu/Programs/Startup/E2E Notes.lnk"
 
+# The CD/DVD window lists the CD-ROM drive D: and WMI's instance of it.
+add_cdrom_drive "$prefix" d "$work/cdrom-ui"
+
 # The UI driver starts the program itself, so both share one desktop.
 unix_exe=$build/brimlow.exe
 driver_out=$(wine_in "$prefix" 120 "$build/uidriver.exe" "Z:${unix_exe//\//\\}" "${windows_row[win7]}" rows.txt 2>/dev/null)

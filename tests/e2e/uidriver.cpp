@@ -24,6 +24,7 @@
 #include "forms/main_form.h"
 #include "forms/memory_form.h"
 #include "forms/meters_form.h"
+#include "forms/optical_forms.h"
 #include "forms/services_form.h"
 #include "forms/startup_form.h"
 #include "forms/unistall_form.h"
@@ -629,8 +630,6 @@ void CheckUsbWindow(HWND form) {
     CheckEq(TextOf(usb), std::string("USB"), "USB caption");
     CheckEq(DetailText(usb, layout, "Info1"), std::string("Not Detected"), "no USB host controller under Wine");
     CheckEq(DetailText(usb, layout, "Desc2"), std::string("USB Storage Devices"), "storage line caption");
-    Check(!::IsWindowEnabled(::GetDlgItem(usb, *brimlow::ui::ControlIdOf(layout, "Button1"))),
-          "USB Drives button disabled until its window exists");
     const HWND tree = ::GetDlgItem(usb, *brimlow::ui::ControlIdOf(layout, "DeviceTree"));
     const auto lines = ReadRemoteTree(tree);
     for (const std::string& line : lines) std::printf("    tree: %s\n", line.c_str());
@@ -642,6 +641,19 @@ void CheckUsbWindow(HWND form) {
     Check(!devices.empty() && devices[0] == "  \"Wine HID mouse\"  VID=$845e PID=$0001", "Wine's mouse line");
     Check(devices.size() > 1 && devices[1].ends_with("VID=$845e PID=$0002"), "Wine's keyboard line");
     Check(lines.size() > 4, "the devices have collections under them");
+    // "USB Drives" opens the USB drives window beside this one.
+    const HWND drivesButton = ::GetDlgItem(usb, *brimlow::ui::ControlIdOf(layout, "Button1"));
+    Check(::IsWindowEnabled(drivesButton) != FALSE, "USB Drives button enabled");
+    ::PostMessageA(usb, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(drivesButton), BN_CLICKED),
+                   reinterpret_cast<LPARAM>(drivesButton));
+    HWND drives = nullptr;
+    Check(WaitFor([&] { return (drives = ::FindWindowA("TfrmUSBDrives", nullptr)) != nullptr && ::IsWindowVisible(drives); },
+                  15000),
+          "USB Drives opens the USB drives window");
+    if (drives) {
+        ::PostMessageA(drives, WM_CLOSE, 0, 0);
+        WaitFor([&] { return !::IsWindowVisible(drives); }, 15000);
+    }
     ::PostMessageA(usb, WM_CLOSE, 0, 0);
     Check(WaitFor([&] { return !::IsWindowVisible(usb); }, 15000), "USB window closes (hidden)");
 }
@@ -759,7 +771,8 @@ int Screenshots(const char* exe, const std::string& folder) {
         }
         for (const auto& [opener, className, file] :
              {std::tuple{"MemoryInfo1", "TfrmMemory", "memory.bmp"}, std::tuple{"DisplayInfo1", "TfrmDisplay", "display.bmp"},
-              std::tuple{"ToolButton3", "TfrmUSB", "usb.bmp"}}) {
+              std::tuple{"ToolButton3", "TfrmUSB", "usb.bmp"},
+              std::tuple{"CDDVDInfo1", "TfrmCDDVD", "cddvd.bmp"}, std::tuple{"USBDrives1", "TfrmUSBDrives", "usbdrives.bmp"}}) {
             const HWND window = OpenDetailWindow(form, opener, className);
             Check(window != nullptr, std::string(opener) + " opens " + className);
             ::Sleep(1500);
@@ -1011,6 +1024,65 @@ int DisplayOnScreen(const char* exe, const std::string& expected) {
     return g_failed == 0 ? 0 : 1;
 }
 
+// "CD / DVD Info" over the prefix's CD-ROM drive D:. Wine's CD-ROM drives refuse SCSI
+// pass-through, so the INQUIRY fields and the capability list stay empty; WMI knows the drive.
+void CheckCdDvdWindow(HWND form, HWND toolBar) {
+    Check(::SendMessageA(toolBar, TB_ISBUTTONENABLED, CommandOf("ToolButton11"), 0) != 0, "CD/DVD Info button enabled");
+    const HWND cd = OpenDetailWindow(form, "CDDVDInfo1", "TfrmCDDVD");
+    Check(cd != nullptr, "CD / DVD Info opens the CD/DVD window");
+    if (!cd) return;
+    const auto& layout = brimlow::forms::CdDvdFormLayout();
+    CheckEq(TextOf(cd), std::string("CD / DVD Information"), "CD/DVD caption");
+    Check(::GetWindow(cd, GW_OWNER) == form, "CD/DVD window owned by the main window");
+    std::string drive;
+    Check(WaitFor([&] { drive = DetailText(cd, layout, "cbDrive"); return !drive.empty(); }, 15000),
+          "an optical drive is selected");
+    CheckEq(drive.substr(0, 4), std::string("D: ["), "the CD-ROM drive D: is listed");
+    std::string letter;
+    Check(WaitFor([&] { letter = DetailText(cd, layout, "Edit7"); return !letter.empty(); }, 15000),
+          "WMI names the drive");
+    CheckEq(letter, std::string("D:"), "Win32_CDROMDrive's drive letter");
+    std::printf("    CD-ROM: \"%s\", \"%s\", \"%s\"\n", DetailText(cd, layout, "Info7").c_str(),
+                DetailText(cd, layout, "info6").c_str(), DetailText(cd, layout, "Info9").c_str());
+    Check(!DetailText(cd, layout, "Info7").empty(), "Win32_CDROMDrive's name");
+    CheckEq(DetailText(cd, layout, "Edit13"), std::string(), "no INQUIRY vendor without pass-through");
+    const HWND capabilities = ::GetDlgItem(cd, *brimlow::ui::ControlIdOf(layout, "ListBox1"));
+    CheckEq(::SendMessageA(capabilities, LVM_GETITEMCOUNT, 0, 0), LRESULT(0), "no capability list without pass-through");
+    ::PostMessageA(cd, WM_CLOSE, 0, 0);
+    Check(WaitFor([&] { return !::IsWindowVisible(cd); }, 15000), "the CD/DVD window closes (hidden)");
+
+    // The drive window's "Show CD/DVD Info" switches to this window.
+    const HWND disk = OpenDetailWindow(form, "DiskInfo1", "TfrmDisk");
+    Check(disk != nullptr, "Disk Info opens the drive window again");
+    if (!disk) return;
+    const HWND button = ::GetDlgItem(disk, *brimlow::ui::ControlIdOf(brimlow::forms::DiskFormLayout(), "BitBtn1"));
+    Check(::IsWindowEnabled(button) != FALSE, "Show CD/DVD Info is enabled");
+    ::PostMessageA(disk, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(button), BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    Check(WaitFor([&] { return ::IsWindowVisible(cd) && !::IsWindowVisible(disk); }, 15000),
+          "Show CD/DVD Info shows the CD/DVD window and closes the drive window");
+    ::PostMessageA(cd, WM_CLOSE, 0, 0);
+    WaitFor([&] { return !::IsWindowVisible(cd); }, 15000);
+}
+
+// "USB Drives": Wine's WMI has a disk drive per fixed drive letter (C: and Z:) and none on USB.
+void CheckUsbDrivesWindow(HWND form) {
+    const HWND usb = OpenDetailWindow(form, "USBDrives1", "TfrmUSBDrives");
+    Check(usb != nullptr, "USB Drives opens the USB drives window");
+    if (!usb) return;
+    const auto& layout = brimlow::forms::UsbDrivesFormLayout();
+    CheckEq(TextOf(usb), std::string("USB Drives"), "USB drives caption");
+    std::string drives;
+    Check(WaitFor([&] { drives = DetailText(usb, layout, "Info2"); return !drives.empty(); }, 15000), "drives counted");
+    CheckEq(drives, std::string("2"), "two disk drives in all");
+    CheckEq(DetailText(usb, layout, "Info1"), std::string("0"), "no USB drive");
+    const HWND grid = ::GetDlgItem(usb, *brimlow::ui::ControlIdOf(layout, "StringGrid1"));
+    CheckEq(::SendMessageA(grid, LVM_GETITEMCOUNT, 0, 0), LRESULT(0), "an empty grid");
+    const HWND header = reinterpret_cast<HWND>(::SendMessageA(grid, LVM_GETHEADER, 0, 0));
+    CheckEq(::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), LRESULT(11), "eleven columns");
+    ::PostMessageA(usb, WM_CLOSE, 0, 0);
+    Check(WaitFor([&] { return !::IsWindowVisible(usb); }, 15000), "the USB drives window closes (hidden)");
+}
+
 int main(int argc, char** argv) {
     if (argc == 4 && std::string(argv[1]) == "--screenshots") return Screenshots(argv[2], argv[3]);
     if (argc == 4 && std::string(argv[1]) == "--display") return DisplayOnScreen(argv[2], argv[3]);
@@ -1165,6 +1237,8 @@ int main(int argc, char** argv) {
     CheckUsbWindow(form);
     CheckInternetWindow(form, process.dwProcessId);
     CheckPrintPreview(form);
+    CheckCdDvdWindow(form, toolBar);
+    CheckUsbDrivesWindow(form);
 
     // The Exit tool button ends the program.
     ::PostMessageA(form, WM_COMMAND, MAKEWPARAM(CommandOf("ToolButton5"), 0), 0);
