@@ -7,6 +7,7 @@
 #include "app/software_collectors.h"
 #include "cpu/TfrmCPU.h"
 #include "cpu/clock_win.h"
+#include "devices/TfrmSound.h"
 #include "forms/main_form.h"
 #include "platform/device_io_win.h"
 #include "platform/win_clipboard.h"
@@ -148,6 +149,12 @@ void TForm1::FormCreate() {
     frmUSBDrives_->Create(hwnd());
     OnClick("USBDrives1", [this] { ShowUsbDrives(); });
     frmUSB_->SetShowUsbDrives([this] { ShowUsbDrives(); });
+    frmPrinters_ = std::make_unique<TfrmPrinters>();
+    frmPrinters_->Create(hwnd());
+    OnClick("PrinterInfo1", [this] { frmPrinters_->Show(); });
+    OnClick("ToolButton1", [this] { frmPrinters_->Show(); });
+    OnClick("Sound1", [this] { Sound1Click(); });
+    OnClick("ToolButton4", [this] { Click("Sound1"); });
 }
 
 void TForm1::ShowUsbDrives() { frmUSBDrives_->Show(); }
@@ -399,6 +406,14 @@ void TForm1::CPUInfo1Click() {
 void TForm1::Startup1Click() {
     frmStartup_->Show();
     frmStartup_->Click("Refresh1");
+}
+
+// Made for this opening only, and gone when it closes.
+void TForm1::Sound1Click() {
+    // Made for this opening only, and gone when it closes.
+    TfrmSound sound(SystemSoundSystem(), *launcher_);
+    sound.Create(hwnd());
+    sound.ShowModal();
 }
 
 void TForm1::StaticText3Click() {

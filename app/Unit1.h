@@ -16,6 +16,7 @@
 #include "network/TfrmNetwork.h"
 #include "network/TfrmNetworkAdapters.h"
 #include "network/TfrmUserList.h"
+#include "devices/TfrmPrinters.h"
 #include "platform/device_io.h"
 #include "platform/launcher.h"
 #include "platform/list_report_win.h"
@@ -108,6 +109,7 @@ public:
 
     // Opens the USB drives window, for the other windows that link to it.
     void ShowUsbDrives();
+    TfrmPrinters& frmPrinters() { return *frmPrinters_; }
 
 protected:
     void FormCreate() override;
@@ -133,6 +135,7 @@ private:
     void QuickPrint1Click();
     void PrintHardwareSpec1Click();
     void ShowPreview(const ui::BandedReport& report);
+    void Sound1Click();
 
     DeviceIo& devices() const;
     ClockPlatform& clock() const;
@@ -172,6 +175,7 @@ private:
     std::unique_ptr<TfrmNetwork> frmNetwork_;
     std::unique_ptr<TfrmCDDVD> frmCDDVD_;
     std::unique_ptr<TfrmUSBDrives> frmUSBDrives_;
+    std::unique_ptr<TfrmPrinters> frmPrinters_;
 };
 
 }  // namespace brimlow

@@ -5,18 +5,17 @@
 #include "cpu/clock_win.h"
 #include "cpu/cpuid_native.h"
 #include "platform/abi.h"
+#include "platform/sound_system.h"
 #include "platform/win_registry.h"
 #include "platform/windows_version_win.h"
 
 #include <windows.h>
-#include <mmsystem.h>
 
 #include <cstddef>
 #include <cstring>
 
 // The records whose sizes go to the system.
 BRIMLOW_PIN_SIZE(MEMORYSTATUSEX, 64, 64);
-BRIMLOW_PIN_SIZE(WAVEOUTCAPSA, 52, 52);
 BRIMLOW_PIN_SIZE(DISPLAY_DEVICEA, 424, 424);
 
 namespace brimlow {
@@ -90,7 +89,7 @@ std::string CpuSpeedText() {
 
 bool SoundDevicePresent() {
     try {
-        return ::waveOutGetNumDevs() != 0;
+        return SystemSoundSystem().WaveOutCount() != 0;
     } catch (...) {
         return false;
     }
@@ -98,9 +97,8 @@ bool SoundDevicePresent() {
 
 std::string SoundCardName() {
     try {
-        WAVEOUTCAPSA caps{};
-        if (::waveOutGetDevCapsA(0, &caps, sizeof caps) != MMSYSERR_NOERROR) return {};
-        return FieldText(caps.szPname, sizeof caps.szPname);
+        const auto device = SystemSoundSystem().WaveOut(0);
+        return device ? device->name : std::string();
     } catch (...) {
         return {};
     }

@@ -3,6 +3,8 @@
 // Windows here; hardware_collectors.h asks the system.
 #pragma once
 
+#include "devices/sound_text.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -58,7 +60,6 @@ std::string HostControllerText(int count);
 std::string ScreenSizeText(int width, int height);
 std::string ColorDepthText(int bitsPerPixel);
 
-inline constexpr const char* kSoundNotDetected = "Not detected";
 
 // The standard INQUIRY data from byte 8 on - vendor, product, revision - up to the first zero
 // byte or the end of the reply.

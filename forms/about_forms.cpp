@@ -92,7 +92,8 @@ constexpr HelpLine kHelpLines[] = {
      "If you know that your PC or Laptop does not have the old COM ports, you can use this switch to stop Brimlow "
      "from trying to communicate with it. You only need to do this if you find that your PC freezes when "
      "retrieving the System Info."},
-    {"Label3", 360, kHomePageCaption},
+    // Two pixels below the paragraph's four lines, which take 58 pixels once fonts grow at 120 DPI.
+    {"Label3", 362, kHomePageCaption},
 };
 
 ui::FormLayout BuildHelp() {
@@ -105,8 +106,7 @@ ui::FormLayout BuildHelp() {
     form.backColour = ui::kWhite;
     for (std::size_t i = 0; i < std::size(kHelpLines); ++i) {
         const HelpLine& line = kHelpLines[i];
-        // Each label reaches down to the next one, so long texts wrap within the width; the longest
-        // takes its whole gap, to its fourth line's last pixel.
+        // Each label reaches down to the next one, so long texts wrap within the width.
         const int next = i + 1 < std::size(kHelpLines) ? kHelpLines[i + 1].top : form.clientHeight - 8;
         ControlLayout label = Control(line.name, ControlKind::Label, line.text, {20, line.top, 457, next - line.top});
         const std::string name = line.name;

@@ -15,11 +15,12 @@ namespace {
 // The common dialogs are loaded when a dialog is first wanted, not at every start: the
 // unattended report never shows one, and the library and those it pulls in cost its start-up.
 struct CommonDialogs {
-    using GetSaveFileNameFn = BOOL(WINAPI*)(LPOPENFILENAMEA);
+    using GetFileNameFn = BOOL(WINAPI*)(LPOPENFILENAMEA);
     using CommDlgExtendedErrorFn = DWORD(WINAPI*)();
 
     win::Library library{::LoadLibraryA("comdlg32.dll")};
-    GetSaveFileNameFn getSaveFileName = Entry<GetSaveFileNameFn>("GetSaveFileNameA");
+    GetFileNameFn getSaveFileName = Entry<GetFileNameFn>("GetSaveFileNameA");
+    GetFileNameFn getOpenFileName = Entry<GetFileNameFn>("GetOpenFileNameA");
     CommDlgExtendedErrorFn commDlgExtendedError = Entry<CommDlgExtendedErrorFn>("CommDlgExtendedError");
 
     template <typename Function>
@@ -34,11 +35,11 @@ const CommonDialogs& Dialogs() {
     return dialogs;
 }
 
-}  // namespace
-
-std::optional<SaveChoice> RunSaveDialog(const SaveDialogRequest& request) {
+// The save or the open dialog; nullopt when the user cancels.
+std::optional<SaveChoice> RunFileDialog(const SaveDialogRequest& request, bool open) {
     const CommonDialogs& dialogs = Dialogs();
-    if (!dialogs.getSaveFileName || !dialogs.commDlgExtendedError) win::RaiseLastError();
+    const auto run = open ? dialogs.getOpenFileName : dialogs.getSaveFileName;
+    if (!run || !dialogs.commDlgExtendedError) win::RaiseLastError();
 
     // The dialog wants the pairs separated by zero characters and two of them at the end.
     std::string filter = request.filter;
@@ -58,10 +59,22 @@ std::optional<SaveChoice> RunSaveDialog(const SaveDialogRequest& request) {
     dialog.nMaxFile = static_cast<DWORD>(name.size());
     dialog.lpstrDefExt = request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
-    if (dialogs.getSaveFileName(&dialog)) return SaveChoice{name.data(), static_cast<int>(dialog.nFilterIndex)};
+    if (open) dialog.Flags |= OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
+    if (run(&dialog)) return SaveChoice{name.data(), static_cast<int>(dialog.nFilterIndex)};
     if (const DWORD error = dialogs.commDlgExtendedError())
-        throw std::runtime_error("The save dialog failed (error " + std::to_string(error) + ").");
+        throw std::runtime_error(std::string("The ") + (open ? "open" : "save") + " dialog failed (error " +
+                                 std::to_string(error) + ").");
     return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<SaveChoice> RunSaveDialog(const SaveDialogRequest& request) { return RunFileDialog(request, false); }
+
+std::optional<std::string> RunOpenDialog(const SaveDialogRequest& request) {
+    auto choice = RunFileDialog(request, true);
+    if (!choice) return std::nullopt;
+    return std::move(choice->fileName);
 }
 
 void ShowInformation(HWND owner, const std::string& text, const std::string& caption) {

@@ -583,6 +583,10 @@ void Form::BuildControls() {
             style |= ES_MULTILINE | ES_READONLY | ES_AUTOHSCROLL | ES_AUTOVSCROLL | WS_HSCROLL | WS_VSCROLL;
             exStyle |= WS_EX_CLIENTEDGE;
             break;
+        case ControlKind::GroupBox:
+            cls = "BUTTON";
+            style |= BS_GROUPBOX;
+            break;
         }
         // Columns side by side scroll sideways, not down.
         if (layout.columns > 1 && (layout.kind == ControlKind::CheckList || layout.kind == ControlKind::ListBox))
@@ -1498,13 +1502,14 @@ void Form::ClearItems(std::string_view name) {
     ::SendMessageA(list.hwnd, box ? LB_RESETCONTENT : CB_RESETCONTENT, 0, 0);
 }
 
-void Form::AddItem(std::string_view name, const std::string& text) {
+void Form::AddItem(std::string_view name, const std::string& text, std::intptr_t number) {
     const ControlState& list = ItemList(name);
     const bool box = list.layout->kind == ControlKind::ListBox;
     const LRESULT index =
         ::SendMessageA(list.hwnd, box ? LB_ADDSTRING : CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     if (index == LB_ERR || index == LB_ERRSPACE)
         throw std::runtime_error("The list " + std::string(name) + " has no room for another item.");
+    ::SendMessageA(list.hwnd, box ? LB_SETITEMDATA : CB_SETITEMDATA, static_cast<WPARAM>(index), number);
 }
 
 int Form::ItemCount(std::string_view name) const {
@@ -1529,6 +1534,14 @@ std::vector<std::string> Form::Items(std::string_view name) const {
     const int count = ItemCount(name);
     for (int i = 0; i < count; ++i) items.push_back(ItemText(name, i));
     return items;
+}
+
+std::intptr_t Form::ItemNumber(std::string_view name, int index) const {
+    if (index < 0 || index >= ItemCount(name))
+        throw std::out_of_range("The list " + std::string(name) + " has no item " + std::to_string(index));
+    const ControlState& list = ItemList(name);
+    const bool box = list.layout->kind == ControlKind::ListBox;
+    return ::SendMessageA(list.hwnd, box ? LB_GETITEMDATA : CB_GETITEMDATA, index, 0);
 }
 
 void Form::SetItemIndex(std::string_view name, int index) {

@@ -9,11 +9,13 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace brimlow::ui {
@@ -92,12 +94,14 @@ public:
     void SetLines(std::string_view name, const std::vector<std::string>& lines);
     std::vector<std::string> Lines(std::string_view name) const;
 
-    // Drop-down lists (ControlKind::ComboList) and plain lists (ControlKind::ListBox).
+    // Drop-down lists (ControlKind::ComboList) and plain lists (ControlKind::ListBox). An item's
+    // number is its item data; -1 for the selection means none.
     void ClearItems(std::string_view name);
-    void AddItem(std::string_view name, const std::string& text);
+    void AddItem(std::string_view name, const std::string& text, std::intptr_t number = 0);
     int ItemCount(std::string_view name) const;
     std::string ItemText(std::string_view name, int index) const;
     std::vector<std::string> Items(std::string_view name) const;
+    std::intptr_t ItemNumber(std::string_view name, int index) const;
     void SetItemIndex(std::string_view name, int index);
     int ItemIndex(std::string_view name) const;
     // A drop-down list's events: the user chose another item; the list closed.

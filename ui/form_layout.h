@@ -56,6 +56,7 @@ enum class ControlKind {
     TreeView,      // nodes with lines and open/close buttons (ui/tree_view.h fills and reads it)
     ListBox,       // a plain list of texts in the order they were added (Form::AddItem and friends)
     Memo,          // read-only lines with both scroll bars and no word wrap; its text is the lines
+    GroupBox,      // a frame with its caption; the controls it groups follow it in the layout
 };
 
 // What a modal showing ended with (Form::ShowModal): a button's result, or Cancel when the window

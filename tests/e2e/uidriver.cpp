@@ -25,7 +25,9 @@
 #include "forms/memory_form.h"
 #include "forms/meters_form.h"
 #include "forms/optical_forms.h"
+#include "forms/printers_form.h"
 #include "forms/services_form.h"
+#include "forms/sound_form.h"
 #include "forms/startup_form.h"
 #include "forms/unistall_form.h"
 #include "forms/usb_form.h"
@@ -992,6 +994,44 @@ void CheckInternetWindow(HWND form, DWORD process) {
     Check(WaitFor([&] { return !::IsWindowVisible(internet); }, 15000), "Exit closes the internet window (hidden)");
 }
 
+// View > "Sound": made for one opening, modal over the main window, gone again when closed. Wine
+// has no wave-out device and no mixer, and its beep setting is on.
+void CheckSoundWindow(HWND form) {
+    Post(form, "Sound1");
+    const HWND sound = WaitForVisible("TfrmSound");
+    Check(sound != nullptr, "Sound opens the sound window");
+    if (!sound) return;
+    const auto& layout = brimlow::forms::SoundFormLayout();
+    CheckEq(TextOf(sound), std::string("Sound"), "sound caption");
+    Check(!::IsWindowEnabled(form), "the main window waits while the sound window is open");
+    CheckEq(TextOf(Descendant(sound, layout, "Info6")), std::string("Not detected"), "no sound card under Wine");
+    CheckEq(TextOf(Descendant(sound, layout, "Info5")), std::string("0"), "no mixer under Wine");
+    CheckEq(TextOf(Descendant(sound, layout, "Info7")), std::string("Present"), "Wine beeps");
+    CheckEq(TextOf(Descendant(sound, layout, "Edit1")), std::string("1000"), "the tone's frequency");
+    const LRESULT events = ::SendMessageA(Descendant(sound, layout, "ListBox1"), LB_GETCOUNT, 0, 0);
+    std::printf("    sound events listed: %d\n", static_cast<int>(events));
+    ::PostMessageA(sound, WM_CLOSE, 0, 0);
+    Check(WaitFor([&] { return !::IsWindow(sound) && ::IsWindowEnabled(form); }, 15000),
+          "closing the sound window destroys it and frees the main window");
+}
+
+// View > "Printer Info": the prefix has no printer, so the list is empty; the driver directory
+// is there all the same.
+void CheckPrintersWindow(HWND form) {
+    const HWND printers = OpenDetailWindow(form, "PrinterInfo1", "TfrmPrinters");
+    Check(printers != nullptr, "Printer Info opens the printers window");
+    if (!printers) return;
+    const auto& layout = brimlow::forms::PrintersFormLayout();
+    CheckEq(TextOf(printers), std::string("Printers"), "printers caption");
+    CheckEq(::SendMessageA(Descendant(printers, layout, "combobox1"), CB_GETCOUNT, 0, 0), LRESULT(0),
+            "no printer in the list");
+    const std::string directory = TextOf(Descendant(printers, layout, "Info3"));
+    std::printf("    printer driver directory: \"%s\"\n", directory.c_str());
+    Check(!directory.empty(), "the printer driver directory");
+    ::PostMessageA(printers, WM_CLOSE, 0, 0);
+    Check(WaitFor([&] { return !::IsWindowVisible(printers); }, 15000), "the printers window closes (hidden)");
+}
+
 // The display window on whatever screen this process has: the metrics row must be `expected`
 // (the X screen the script started), besides what CheckDisplayWindow compares.
 int DisplayOnScreen(const char* exe, const std::string& expected) {
@@ -1239,6 +1279,8 @@ int main(int argc, char** argv) {
     CheckPrintPreview(form);
     CheckCdDvdWindow(form, toolBar);
     CheckUsbDrivesWindow(form);
+    CheckSoundWindow(form);
+    CheckPrintersWindow(form);
 
     // The Exit tool button ends the program.
     ::PostMessageA(form, WM_COMMAND, MAKEWPARAM(CommandOf("ToolButton5"), 0), 0);

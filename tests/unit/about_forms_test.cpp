@@ -43,7 +43,7 @@ TEST(HelpForm, LabelsWordForWordAtTheirTops) {
     EXPECT_EQ(form.border, ui::BorderStyle::Single);
     const struct { const char* name; int top; } order[] = {{"Label1", 16}, {"Label6", 48}, {"Label9", 112},
                                                              {"Label2", 176}, {"Label4", 208}, {"Label5", 232},
-                                                             {"Label7", 280}, {"Label8", 304}, {"Label3", 360}};
+                                                             {"Label7", 280}, {"Label8", 304}, {"Label3", 362}};
     ASSERT_EQ(form.controls.size(), std::size(order));
     for (std::size_t i = 0; i < std::size(order); ++i) {
         SCOPED_TRACE(order[i].name);
