@@ -66,41 +66,44 @@ void TForm1::FormCreate() {
     for (const LaunchRow& row : LaunchTable()) OnClick(row.item, [this, &row] { Launch(row); });
     OnClick("About1", [this] { About1Click(); });
 
-    // The detail windows, in their order of creation. Owned by this window: they stay above it and
-    // a modal showing disables them.
+    // The detail windows. Owned by this window: they stay above it and a modal showing disables
+    // them. The network window opens two others, so it is given them as it is made.
     frmAdmin_ = std::make_unique<TfrmAdmin>();
-    frmAdmin_->Create(hwnd());
-    OnClick("Administrator1", [this] { Administrator1Click(); });
     fullSpecReport_ = std::make_unique<TFullSpecReport>();
+    frmPersonal_ = std::make_unique<TfrmPersonal>();
+    frmMemory_ = std::make_unique<TfrmMemory>();
+    frmDisplay_ = std::make_unique<TfrmDisplay>();
+    frmDisk_ = std::make_unique<TfrmDisk>();
+    frmDevices_ = std::make_unique<TfrmDevices>();
+    frmUnistall_ = std::make_unique<TfrmUnistall>();
+    frmStartup_ = std::make_unique<TfrmStartup>();
+    frmHelp_ = std::make_unique<TfrmHelp>();
+    frmMeters_ = std::make_unique<TfrmMeters>();
+    frmCDDVD_ = std::make_unique<TfrmCDDVD>();
+    hardwareReport_ = std::make_unique<THardwareReport>();
+    frmUserList_ = std::make_unique<TfrmUserList>();
+    frmNetworkAdapters_ = std::make_unique<TfrmNetworkAdapters>();
+    frmNetwork_ = std::make_unique<TfrmNetwork>(TfrmNetwork::Windows{frmNetworkAdapters_.get(), frmUserList_.get()});
+    frmInternet_ = std::make_unique<TfrmInternet>();
+    frmPrinters_ = std::make_unique<TfrmPrinters>();
+    frmServices_ = std::make_unique<TfrmServices>();
+    frmBiosInfo_ = std::make_unique<TfrmBiosInfo>();
+    frmUSBDrives_ = std::make_unique<TfrmUSBDrives>();
+    frmUSB_ = std::make_unique<TfrmUSB>();
+    frmDateTime_ = std::make_unique<TfrmDateTime>();
+    // Their windows, in the program's order of creation (the two reports have none).
+    for (ui::Form* window : std::initializer_list<ui::Form*>{
+             frmAdmin_.get(), frmPersonal_.get(), frmMemory_.get(), frmDisplay_.get(), frmDisk_.get(),
+             frmDevices_.get(), frmUnistall_.get(), frmStartup_.get(), frmHelp_.get(), frmMeters_.get(),
+             frmCDDVD_.get(), frmNetwork_.get(), frmUserList_.get(), frmNetworkAdapters_.get(), frmInternet_.get(),
+             frmPrinters_.get(), frmServices_.get(), frmBiosInfo_.get(), frmUSBDrives_.get(), frmUSB_.get(),
+             frmDateTime_.get()})
+        window->Create(hwnd());
+
+    OnClick("Administrator1", [this] { Administrator1Click(); });
     OnClick("Print1", [this] { Print1Click(); });
     OnClick("QuickPrint1", [this] { QuickPrint1Click(); });
-    frmDisk_ = std::make_unique<TfrmDisk>();
-    frmDisk_->Create(hwnd());
-    OnClick("DiskInfo1", [this] { frmDisk_->Show(); });
-    OnClick("ToolButton9", [this] { frmDisk_->Show(); });
-    frmDevices_ = std::make_unique<TfrmDevices>();
-    frmDevices_->Create(hwnd());
-    OnClick("DeviceInfo1", [this] { frmDevices_->Show(); });
-    frmUnistall_ = std::make_unique<TfrmUnistall>();
-    frmUnistall_->Create(hwnd());
-    OnClick("Uninstallers1", [this] { frmUnistall_->Show(); });
-    OnClick("ToolButton13", [this] { frmUnistall_->Show(); });
-    frmStartup_ = std::make_unique<TfrmStartup>();
-    frmStartup_->Create(hwnd());
-    OnClick("Startup1", [this] { Startup1Click(); });
-    frmHelp_ = std::make_unique<TfrmHelp>();
-    frmHelp_->Create(hwnd());
-    OnClick("UsingBrimlow1", [this] { frmHelp_->Show(); });
-    frmMeters_ = std::make_unique<TfrmMeters>();
-    frmMeters_->Create(hwnd());
-    OnClick("SystemResourceMeters1", [this] { SystemResourceMeters1Click(); });
-    OnClick("CPUInfo1", [this] { CPUInfo1Click(); });
-    OnClick("ToolButton2", [this] { Click("CPUInfo1"); });
-    frmServices_ = std::make_unique<TfrmServices>();
-    frmServices_->Create(hwnd());
-    OnClick("Services1", [this] { frmServices_->Show(); });
-    frmPersonal_ = std::make_unique<TfrmPersonal>();
-    frmPersonal_->Create(hwnd());
+    OnClick("PrintHardwareSpec1", [this] { PrintHardwareSpec1Click(); });
     // The HTML page's title names the owner as the personal window last showed it.
     SetOwnerTextSource([this] { return frmPersonal_->RegisteredOwner(); });
     OnClick("ToolButton6", [this] {
@@ -108,51 +111,35 @@ void TForm1::FormCreate() {
         frmPersonal_->Show();
     });
     OnClick("PersonalInfo1", [this] { Click("ToolButton6"); });
-    hardwareReport_ = std::make_unique<THardwareReport>();
-    OnClick("PrintHardwareSpec1", [this] { PrintHardwareSpec1Click(); });
-    frmBiosInfo_ = std::make_unique<TfrmBiosInfo>();
-    frmBiosInfo_->Create(hwnd());
-    OnClick("BIOSInfo1", [this] { frmBiosInfo_->Show(); });
-    frmDateTime_ = std::make_unique<TfrmDateTime>();
-    frmDateTime_->Create(hwnd());
-    OnClick("ToolButton10", [this] { frmDateTime_->Show(); });
-    frmMemory_ = std::make_unique<TfrmMemory>();
-    frmMemory_->Create(hwnd());
     OnClick("ToolButton7", [this] { frmMemory_->Show(); });
     OnClick("MemoryInfo1", [this] { Click("ToolButton7"); });
-    frmDisplay_ = std::make_unique<TfrmDisplay>();
-    frmDisplay_->Create(hwnd());
     OnClick("DisplayInfo1", [this] { frmDisplay_->Show(); });
     OnClick("ToolButton8", [this] { Click("DisplayInfo1"); });
-    frmUSB_ = std::make_unique<TfrmUSB>();
-    frmUSB_->Create(hwnd());
-    OnClick("ToolButton3", [this] { frmUSB_->Show(); });
-    frmInternet_ = std::make_unique<TfrmInternet>();
-    frmInternet_->Create(hwnd());
-    OnClick("ToolButton12", [this] { frmInternet_->Show(); });
-    // The network window opens the other network windows, so they come first.
-    frmUserList_ = std::make_unique<TfrmUserList>();
-    frmUserList_->Create(hwnd());
-    frmNetworkAdapters_ = std::make_unique<TfrmNetworkAdapters>();
-    frmNetworkAdapters_->Create(hwnd());
-    OnClick("NetworkAdapters1", [this] { frmNetworkAdapters_->Show(); });
-    frmNetwork_ = std::make_unique<TfrmNetwork>(TfrmNetwork::Windows{frmNetworkAdapters_.get(), frmUserList_.get()});
-    frmNetwork_->Create(hwnd());
-    OnClick("Toolbutton14", [this] { frmNetwork_->Show(); });
-    frmCDDVD_ = std::make_unique<TfrmCDDVD>();
-    frmCDDVD_->Create(hwnd());
+    OnClick("DiskInfo1", [this] { frmDisk_->Show(); });
+    OnClick("ToolButton9", [this] { frmDisk_->Show(); });
+    frmDisk_->SetShowCdDvd([this] { frmCDDVD_->Show(); });
+    OnClick("DeviceInfo1", [this] { frmDevices_->Show(); });
+    OnClick("Uninstallers1", [this] { frmUnistall_->Show(); });
+    OnClick("ToolButton13", [this] { frmUnistall_->Show(); });
+    OnClick("Startup1", [this] { Startup1Click(); });
+    OnClick("UsingBrimlow1", [this] { frmHelp_->Show(); });
+    OnClick("SystemResourceMeters1", [this] { SystemResourceMeters1Click(); });
+    OnClick("CPUInfo1", [this] { CPUInfo1Click(); });
+    OnClick("ToolButton2", [this] { Click("CPUInfo1"); });
     frmCDDVD_->SetCredentialsSource([this] { return WmiCredentials{adminUser_, adminPassword_}; });
     OnClick("CDDVDInfo1", [this] { frmCDDVD_->Show(); });
     OnClick("ToolButton11", [this] { Click("CDDVDInfo1"); });
-    frmDisk_->SetShowCdDvd([this] { frmCDDVD_->Show(); });
-    frmUSBDrives_ = std::make_unique<TfrmUSBDrives>();
-    frmUSBDrives_->Create(hwnd());
-    OnClick("USBDrives1", [this] { ShowUsbDrives(); });
-    frmUSB_->SetShowUsbDrives([this] { ShowUsbDrives(); });
-    frmPrinters_ = std::make_unique<TfrmPrinters>();
-    frmPrinters_->Create(hwnd());
+    OnClick("Toolbutton14", [this] { frmNetwork_->Show(); });
+    OnClick("NetworkAdapters1", [this] { frmNetworkAdapters_->Show(); });
+    OnClick("ToolButton12", [this] { frmInternet_->Show(); });
     OnClick("PrinterInfo1", [this] { frmPrinters_->Show(); });
     OnClick("ToolButton1", [this] { frmPrinters_->Show(); });
+    OnClick("Services1", [this] { frmServices_->Show(); });
+    OnClick("BIOSInfo1", [this] { frmBiosInfo_->Show(); });
+    OnClick("USBDrives1", [this] { ShowUsbDrives(); });
+    OnClick("ToolButton3", [this] { frmUSB_->Show(); });
+    frmUSB_->SetShowUsbDrives([this] { ShowUsbDrives(); });
+    OnClick("ToolButton10", [this] { frmDateTime_->Show(); });
     OnClick("Sound1", [this] { Sound1Click(); });
     OnClick("ToolButton4", [this] { Click("Sound1"); });
 }

@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -70,6 +71,39 @@ TEST_F(MainWindow, CreatedHiddenWithCaptionAndEmptySheet) {
         EXPECT_EQ(rows[n].label, kSummaryLabels[n]);
         EXPECT_EQ(rows[n].value, "");
     }
+}
+
+struct OwnedWindows {
+    HWND owner;
+    std::vector<std::string> classes;
+};
+
+BOOL CALLBACK CollectOwned(HWND window, LPARAM data) {
+    auto& owned = *reinterpret_cast<OwnedWindows*>(data);
+    if (::GetWindow(window, GW_OWNER) != owned.owner) return TRUE;
+    // A window that stays on top of all others is above the rest whenever it was made.
+    if (::GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_TOPMOST) return TRUE;
+    char name[64] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    owned.classes.push_back(name);
+    return TRUE;
+}
+
+// The detail windows exist, hidden, from the start, made in the program's order: each new window
+// goes on top of those before it.
+TEST_F(MainWindow, DetailWindowsAreMadeInTheirOrder) {
+    OwnedWindows owned{form.hwnd(), {}};
+    ::EnumThreadWindows(::GetCurrentThreadId(), CollectOwned, reinterpret_cast<LPARAM>(&owned));
+    std::reverse(owned.classes.begin(), owned.classes.end());
+    const std::vector<std::string> expected = {
+        "TfrmAdmin",   "TfrmPersonal", "TfrmMemory",  "TfrmDisplay",     "TfrmDisk",           "TfrmDevices",
+        "TfrmUnistall", "TfrmStartup", "TfrmHelp",    "TfrmCDDVD",       "TfrmNetwork",
+        "TfrmUserList", "TfrmNetworkAdapters", "TfrmInternet", "TfrmPrinters", "TfrmServices", "TfrmBiosInfo",
+        "TfrmUSBDrives", "TfrmUSB", "TfrmDateTime"};
+    EXPECT_EQ(owned.classes, expected) << "the meters window, made between help and CD/DVD, stays on top";
+    EXPECT_TRUE(::GetWindowLongA(form.frmMeters().hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    for (const HWND window : {form.frmUSB().hwnd(), form.frmPrinters().hwnd(), form.frmCDDVD().hwnd()})
+        EXPECT_FALSE(::IsWindowVisible(window));
 }
 
 TEST_F(MainWindow, OnlyTheBuiltItemsAreEnabled) {
