@@ -83,7 +83,9 @@ void TForm1::FormCreate() {
     hardwareReport_ = std::make_unique<THardwareReport>();
     frmUserList_ = std::make_unique<TfrmUserList>();
     frmNetworkAdapters_ = std::make_unique<TfrmNetworkAdapters>();
-    frmNetwork_ = std::make_unique<TfrmNetwork>(TfrmNetwork::Windows{frmNetworkAdapters_.get(), frmUserList_.get()});
+    frmComputers_ = std::make_unique<TfrmComputers>();
+    frmNetwork_ = std::make_unique<TfrmNetwork>(
+        TfrmNetwork::Windows{frmNetworkAdapters_.get(), frmUserList_.get(), frmComputers_.get()});
     frmInternet_ = std::make_unique<TfrmInternet>();
     frmPrinters_ = std::make_unique<TfrmPrinters>();
     frmServices_ = std::make_unique<TfrmServices>();
@@ -95,7 +97,8 @@ void TForm1::FormCreate() {
     for (ui::Form* window : std::initializer_list<ui::Form*>{
              frmAdmin_.get(), frmPersonal_.get(), frmMemory_.get(), frmDisplay_.get(), frmDisk_.get(),
              frmDevices_.get(), frmUnistall_.get(), frmStartup_.get(), frmHelp_.get(), frmMeters_.get(),
-             frmCDDVD_.get(), frmNetwork_.get(), frmUserList_.get(), frmNetworkAdapters_.get(), frmInternet_.get(),
+             frmCDDVD_.get(), frmNetwork_.get(), frmUserList_.get(), frmNetworkAdapters_.get(), frmComputers_.get(),
+             frmInternet_.get(),
              frmPrinters_.get(), frmServices_.get(), frmBiosInfo_.get(), frmUSBDrives_.get(), frmUSB_.get(),
              frmDateTime_.get()})
         window->Create(hwnd());

@@ -12,6 +12,7 @@
 #include "devices/TfrmDevices.h"
 #include "devices/TfrmDisplay.h"
 #include "devices/TfrmUSB.h"
+#include "network/TfrmComputers.h"
 #include "network/TfrmInternet.h"
 #include "network/TfrmNetwork.h"
 #include "network/TfrmNetworkAdapters.h"
@@ -104,6 +105,7 @@ public:
     TfrmNetwork& frmNetwork() { return *frmNetwork_; }
     TfrmUserList& frmUserList() { return *frmUserList_; }
     TfrmNetworkAdapters& frmNetworkAdapters() { return *frmNetworkAdapters_; }
+    TfrmComputers& frmComputers() { return *frmComputers_; }
     TfrmCDDVD& frmCDDVD() { return *frmCDDVD_; }
     TfrmUSBDrives& frmUSBDrives() { return *frmUSBDrives_; }
 
@@ -173,6 +175,7 @@ private:
     std::unique_ptr<TfrmUserList> frmUserList_;
     std::unique_ptr<TfrmNetworkAdapters> frmNetworkAdapters_;
     std::unique_ptr<TfrmNetwork> frmNetwork_;
+    std::unique_ptr<TfrmComputers> frmComputers_;
     std::unique_ptr<TfrmCDDVD> frmCDDVD_;
     std::unique_ptr<TfrmUSBDrives> frmUSBDrives_;
     std::unique_ptr<TfrmPrinters> frmPrinters_;

@@ -182,6 +182,21 @@ ui::FormLayout BuildUserListForm() {
     return form;
 }
 
+ui::FormLayout BuildComputersForm() {
+    ui::FormLayout form = BaseForm("TfrmComputers", "Computers", ui::FormPosition::ScreenCentre);
+    form.controls.push_back(Banner("Image1", 0));
+    const int width = kClientWidth - 2 * kCaptionLeft;
+    form.controls.push_back(DetailHeading("Label2", "Network Computer List", {kCaptionLeft, kHeadingTop, width, 17}));
+    constexpr int kTreeHeight = 300;
+    form.controls.push_back(MakeControl("tv", ControlKind::TreeView, "", {kCaptionLeft, kRowTop, width, kTreeHeight}, kVerdana));
+    AddFoot(form, HomePageText("Label1", {kValueLeft, 0, kValueWidth, 17}), kRowTop + kTreeHeight);
+    form.menu = {
+        Menu("File1", "File", {}),
+        Menu("View1", "View", {Item("Refresh1", "Refresh")}),
+    };
+    return form;
+}
+
 }  // namespace
 
 std::span<const DetailRow> NetworkRows() { return kNetworkRows; }
@@ -199,6 +214,11 @@ const ui::FormLayout& NetworkAdaptersFormLayout() {
 
 const ui::FormLayout& UserListFormLayout() {
     static const ui::FormLayout form = BuildUserListForm();
+    return form;
+}
+
+const ui::FormLayout& ComputersFormLayout() {
+    static const ui::FormLayout form = BuildComputersForm();
     return form;
 }
 

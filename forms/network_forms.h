@@ -16,5 +16,6 @@ std::span<const DetailRow> NetworkAdapterRows();
 const ui::FormLayout& NetworkFormLayout();
 const ui::FormLayout& NetworkAdaptersFormLayout();
 const ui::FormLayout& UserListFormLayout();
+const ui::FormLayout& ComputersFormLayout();
 
 }  // namespace brimlow::forms

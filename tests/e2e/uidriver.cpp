@@ -24,6 +24,7 @@
 #include "forms/main_form.h"
 #include "forms/memory_form.h"
 #include "forms/meters_form.h"
+#include "forms/network_forms.h"
 #include "forms/optical_forms.h"
 #include "forms/printers_form.h"
 #include "forms/services_form.h"
@@ -994,6 +995,75 @@ void CheckInternetWindow(HWND form, DWORD process) {
     Check(WaitFor([&] { return !::IsWindowVisible(internet); }, 15000), "Exit closes the internet window (hidden)");
 }
 
+// A window a button of `owner` opens, found visible by its class.
+HWND PressFor(HWND owner, const brimlow::ui::FormLayout& layout, const char* button, const char* className) {
+    const HWND control = ::GetDlgItem(owner, *brimlow::ui::ControlIdOf(layout, button));
+    ::PostMessageA(owner, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(control), BN_CLICKED), reinterpret_cast<LPARAM>(control));
+    HWND window = nullptr;
+    WaitFor([&] { return (window = ::FindWindowA(className, nullptr)) != nullptr && ::IsWindowVisible(window); }, 30000);
+    return window && ::IsWindowVisible(window) ? window : nullptr;
+}
+
+void CloseHidden(HWND window, const std::string& what) {
+    ::PostMessageA(window, WM_CLOSE, 0, 0);
+    Check(WaitFor([&] { return !::IsWindowVisible(window); }, 15000), what + " closes (hidden)");
+}
+
+// The "Network" tool button, and from its window the adapters, user list and computers windows,
+// as Wine answers them: this computer's name, Wine's adapters through WMI, the workgroup with no
+// accounts to list, and no network neighbourhood.
+void CheckNetworkWindows(HWND form) {
+    const HWND network = OpenDetailWindow(form, "Toolbutton14", "TfrmNetwork");
+    Check(network != nullptr, "the Network button opens the network window");
+    if (!network) return;
+    const auto& layout = brimlow::forms::NetworkFormLayout();
+    CheckEq(TextOf(network), std::string("Network"), "network caption");
+    char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD size = sizeof name;
+    ::GetComputerNameA(name, &size);
+    CheckEq(DetailText(network, layout, "Edit2"), std::string(name), "the computer's name");
+    for (const auto& row : brimlow::forms::NetworkRows())
+        std::printf("    network: %s = \"%s\"\n", row.text, DetailText(network, layout, row.value).c_str());
+
+    if (const HWND adapters = PressFor(network, layout, "Button1", "TfrmNetworkAdapters")) {
+        const auto& adapterLayout = brimlow::forms::NetworkAdaptersFormLayout();
+        CheckEq(TextOf(adapters), std::string("Network Adapters"), "adapters caption");
+        const HWND combo = ::GetDlgItem(adapters, *brimlow::ui::ControlIdOf(adapterLayout, "ComboBox1"));
+        std::string first;
+        WaitFor([&] { return ::SendMessageA(combo, CB_GETCOUNT, 0, 0) > 0; }, 15000);
+        std::printf("    adapters listed: %d, first \"%s\"\n", static_cast<int>(::SendMessageA(combo, CB_GETCOUNT, 0, 0)),
+                    TextOf(combo).c_str());
+        Check(::SendMessageA(combo, CB_GETCOUNT, 0, 0) > 0, "Wine's WMI lists an adapter");
+        CloseHidden(adapters, "the adapters window");
+    } else {
+        Check(false, "Network Adapters opens the adapters window");
+    }
+
+    if (const HWND users = PressFor(network, layout, "Button3", "TfrmUserList")) {
+        const auto& userLayout = brimlow::forms::UserListFormLayout();
+        CheckEq(TextOf(users), std::string("User List"), "user list caption");
+        CheckEq(DetailText(users, userLayout, "Edit2"), DetailText(network, layout, "Edit17"),
+                "the user list's workgroup is the network window's");
+        std::printf("    accounts listed: %d\n",
+                    static_cast<int>(::SendMessageA(::GetDlgItem(users, *brimlow::ui::ControlIdOf(userLayout, "ListBox1")),
+                                                    LB_GETCOUNT, 0, 0)));
+        CloseHidden(users, "the user list");
+    } else {
+        Check(false, "User List opens the user list");
+    }
+
+    if (const HWND computers = PressFor(network, layout, "Button4", "TfrmComputers")) {
+        const auto& computersLayout = brimlow::forms::ComputersFormLayout();
+        CheckEq(TextOf(computers), std::string("Computers"), "computers caption");
+        const HWND tree = ::GetDlgItem(computers, *brimlow::ui::ControlIdOf(computersLayout, "tv"));
+        CheckEq(::SendMessageA(tree, TVM_GETCOUNT, 0, 0), LRESULT(0), "no network neighbourhood under Wine");
+        CloseHidden(computers, "the computers window");
+    } else {
+        Check(false, "Computers opens the computers window");
+    }
+    CloseHidden(network, "the network window");
+}
+
 // View > "Sound": made for one opening, modal over the main window, gone again when closed. Wine
 // has no wave-out device and no mixer, and its beep setting is on.
 void CheckSoundWindow(HWND form) {
@@ -1281,6 +1351,7 @@ int main(int argc, char** argv) {
     CheckUsbDrivesWindow(form);
     CheckSoundWindow(form);
     CheckPrintersWindow(form);
+    CheckNetworkWindows(form);
 
     // The Exit tool button ends the program.
     ::PostMessageA(form, WM_COMMAND, MAKEWPARAM(CommandOf("ToolButton5"), 0), 0);

@@ -98,7 +98,7 @@ TEST_F(MainWindow, DetailWindowsAreMadeInTheirOrder) {
     const std::vector<std::string> expected = {
         "TfrmAdmin",   "TfrmPersonal", "TfrmMemory",  "TfrmDisplay",     "TfrmDisk",           "TfrmDevices",
         "TfrmUnistall", "TfrmStartup", "TfrmHelp",    "TfrmCDDVD",       "TfrmNetwork",
-        "TfrmUserList", "TfrmNetworkAdapters", "TfrmInternet", "TfrmPrinters", "TfrmServices", "TfrmBiosInfo",
+        "TfrmUserList", "TfrmNetworkAdapters", "TfrmComputers", "TfrmInternet", "TfrmPrinters", "TfrmServices", "TfrmBiosInfo",
         "TfrmUSBDrives", "TfrmUSB", "TfrmDateTime"};
     EXPECT_EQ(owned.classes, expected) << "the meters window, made between help and CD/DVD, stays on top";
     EXPECT_TRUE(::GetWindowLongA(form.frmMeters().hwnd(), GWL_EXSTYLE) & WS_EX_TOPMOST);
