@@ -207,6 +207,16 @@ else
   fail "win98: personal window product ID (exit code $rc)"
 fi
 
+# The personal window's printer row without any printer: the Windows tests install printers of
+# their own, so this one runs here, in a prefix that has none.
+out=$(wine_in "$prefix" 120 "$build/win_tests.exe" --gtest_filter='PersonalWindowPrinter.NoPrintersGiveAnEmptyRow' 2>&1)
+rc=$?
+if [ $rc -eq 0 ] && grep -q '^\[  PASSED  \] 1 test' <<< "$out" && ! grep -q 'SKIPPED' <<< "$out"; then
+  pass "no printer: the personal window's printer row is empty"
+else
+  fail "no printer: personal window printer row (exit code $rc): $(grep -m1 'Failure\|SKIPPED' <<< "$out")"
+fi
+
 # Lower-case switch, a file name with blanks.
 rm -f "my report.txt"
 wine_in "$prefix" 60 "$exe" /auto "my report.txt" >/dev/null 2>&1

@@ -5,6 +5,7 @@
 #include "cpu/cpuid.h"
 #include "platform/registry_text.h"
 #include "storage/smartapi.h"
+#include "tests/fakes/mmc_pages.h"
 #include "tests/fakes/scripted_smart_drive.h"
 #include "tests/fuzz/fuzz_input.h"
 #include "tests/fuzz/wmi_value_encoding.h"
@@ -12,6 +13,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <string_view>
 #include <iostream>
 #include <map>
 #include <sstream>
@@ -316,6 +318,30 @@ int main(int argc, char** argv) {
         std::cerr << "no fixtures under " << fixtures << "\n";
         return 1;
     }
+    // The optical drives' capability pages of the tests, and a GET CONFIGURATION header and an
+    // INQUIRY reply of a DVD writer.
+    for (const auto& [name, page] : {std::pair{"dvd-rom", &brimlow::testing::kDvdRomPage},
+                                     std::pair{"cd-rom-8x", &brimlow::testing::kCdRom8xPage},
+                                     std::pair{"cd-rw-writer", &brimlow::testing::kCdRwWriterPage},
+                                     std::pair{"dvd-writer", &brimlow::testing::kDvdWriterPage}})
+        seeds.Write("mmc_replies", name, *page);
+    seeds.Write("mmc_replies", "configuration-dvd+r", {0, 0, 0, 0x24, 0, 0, 0x00, 0x1B});
+    std::vector<std::uint8_t> inquiry = {5, 0x80, 0, 0x32, 31, 0, 0, 0};
+    for (const char c : std::string_view("BRIMTESTDVD WRITER 24X  1.00\x01vendor text here"))
+        inquiry.push_back(static_cast<std::uint8_t>(c));
+    seeds.Write("mmc_replies", "inquiry-dvd-writer", inquiry);
+    // Wine's HID mouse: its top collection (generic desktop, mouse, application), then a button
+    // range and the X value.
+    FuzzOutput mouse;
+    for (const std::uint16_t v : {0x01, 0x02}) mouse.U16(v);
+    mouse.U8(1);
+    mouse.U8(0);
+    mouse.U16(0x09);
+    mouse.U8(1);
+    for (const std::uint16_t v : {1, 3, 0}) mouse.U16(v);
+    mouse.U8(0);
+    mouse.U8(0);
+    seeds.Write("hid_caps", "wine-mouse", mouse.bytes);
     seeds.Report();
     return 0;
 }

@@ -4,7 +4,6 @@
 #include "devices/TfrmSound.h"
 #include "devices/printer_text.h"
 #include "devices/sound_text.h"
-#include "tests/win/fixture_printer.h"
 #include "tests/win/recording_launcher.h"
 #include "tests/win/win_test_support.h"
 #include "ui/application.h"
@@ -306,25 +305,61 @@ TEST_F(PrintersWindow, PaperBinsAndTheirCountsThatDisagree) {
     EXPECT_EQ(window->ItemCount("ListBox1"), 0);
 }
 
-TEST_F(PrintersWindow, TwoPrintersAndTheChoiceFollowsTheCombo) {
-    testing::TestPrinter first;
-    std::string why;
-    testing::FixturePrinter* second = testing::FixturePrinter::Get(why);
-    if (!first.installed() || !second) GTEST_SKIP() << "two test printers are not available: " << why;
+// A printer the spooler lists from its registry key alone: without a driver it has no device
+// context. The key goes again with the object.
+class RegistryOnlyPrinter {
+public:
+    static constexpr const char* kName = "Brimlow Registry Printer";
+    RegistryOnlyPrinter() {
+        HKEY key = nullptr;
+        if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, Path().c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+            ERROR_SUCCESS)
+            return;
+        const auto text = [&](const char* name, const char* value) {
+            ::RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), static_cast<DWORD>(std::strlen(value) + 1));
+        };
+        text("Name", kName);
+        text("Port", "LPT3:");
+        text("Printer Driver", "No Such Driver");
+        text("Datatype", "RAW");
+        text("Print Processor", "WinPrint");
+        const DWORD attributes = PRINTER_ATTRIBUTE_LOCAL;
+        ::RegSetValueExA(key, "Attributes", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&attributes), sizeof attributes);
+        ::RegCloseKey(key);
+        made_ = true;
+    }
+    ~RegistryOnlyPrinter() {
+        if (made_) ::RegDeleteTreeA(HKEY_LOCAL_MACHINE, Path().c_str());
+    }
+    RegistryOnlyPrinter(const RegistryOnlyPrinter&) = delete;
+    RegistryOnlyPrinter& operator=(const RegistryOnlyPrinter&) = delete;
+
+private:
+    static std::string Path() { return std::string("System\\CurrentControlSet\\Control\\Print\\Printers\\") + kName; }
+    bool made_ = false;
+};
+
+TEST_F(PrintersWindow, TwoPrintersAndOneWithoutADeviceContext) {
+    testing::TestPrinter withDriver;
+    if (!withDriver.installed()) GTEST_SKIP() << "no test printer on this system";
+    RegistryOnlyPrinter withoutDriver;
     const auto window = Make();
     window->Click("Refresh1");
     const auto items = window->Items("combobox1");
     EXPECT_EQ(items, SpoolerPrinterNames());
-    EXPECT_GE(items.size(), 2u);
     const int a = Select(*window, testing::TestPrinter::kName);
-    const int b = Select(*window, second->name());
     ASSERT_GE(a, 0);
-    ASSERT_GE(b, 0);
+    EXPECT_EQ(window->Text("Info6"), "RASTER PRINTER");
+    const int b = Select(*window, RegistryOnlyPrinter::kName);
+    if (b < 0) GTEST_SKIP() << "the spooler did not list the registry printer: " << ::testing::PrintToString(items);
     EXPECT_NE(a, b);
-    EXPECT_EQ(win::Printer::Instance().PrinterIndex(), b);
-    EXPECT_EQ(win::Printer::Instance().Current().name, second->name());
-    EXPECT_EQ(window->Text("info13"), "Printer " + second->name() + " does support Postscript");
     EXPECT_TRUE(testing::ReportedErrors().empty());
+    EXPECT_EQ(window->Text("Info12"), "LPT3:");
+    EXPECT_EQ(window->Text("info13"), std::string("Printer ") + RegistryOnlyPrinter::kName + " does not support Postscript");
+    // Its capabilities cannot be read: the default printer becomes the current one, and the rows
+    // are empty rather than the other printer's.
+    EXPECT_EQ(win::Printer::Instance().PrinterIndex(), a) << "the test printer is the default one";
+    for (const char* field : {"Info6", "Info7", "Edit15", "Info5"}) EXPECT_EQ(window->Text(field), "") << field;
 }
 
 }  // namespace
