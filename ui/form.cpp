@@ -1,7 +1,9 @@
 #include "ui/form.h"
 
 #include "platform/win_binding.h"
+#include "platform/win_clipboard.h"
 #include "ui/application.h"
+#include "ui/list_view.h"
 
 #include <windowsx.h>
 
@@ -724,6 +726,19 @@ bool Form::DialogKey(const MSG& msg) {
         if (const HWND next = ::GetNextDlgTabItem(hwnd_, ::GetFocus(), back)) ::SetFocus(next);
         return true;
     }
+    // Ctrl+C in a list copies its selected row, the cells separated by tabs.
+    if (msg.wParam == 'C' && (::GetKeyState(VK_CONTROL) & 0x8000) && !(::GetKeyState(VK_MENU) & 0x8000)) {
+        const ControlState* list = FindControl(::GetFocus());
+        if (!list || list->layout->kind != ControlKind::ListView) return false;
+        const ListView view(list->hwnd);
+        const std::optional<int> row = view.Selected();
+        if (!row) return true;
+        std::string text;
+        const std::vector<std::string> cells = view.Row(*row);
+        for (std::size_t i = 0; i < cells.size(); ++i) text += (i ? "\t" : "") + cells[i];
+        win::SetClipboardText(hwnd_, text);
+        return true;
+    }
     if (msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE) return false;
     for (const ControlState& control : controls_) {
         const ControlLayout& layout = *control.layout;
@@ -732,6 +747,11 @@ bool Form::DialogKey(const MSG& msg) {
             ::SendMessageA(control.hwnd, BM_CLICK, 0, 0);
             return true;
         }
+    }
+    // A modal window without a Cancel button closes on Escape all the same.
+    if (msg.wParam == VK_ESCAPE && modal_) {
+        Close();
+        return true;
     }
     return false;
 }
@@ -1089,6 +1109,7 @@ ModalResult Form::ShowModal() {
     if (owner) ::EnableWindow(owner, FALSE);
     modalDone_ = false;
     modalResult_ = ModalResult::None;
+    modal_ = true;
     Show();
     MSG msg{};
     Application& app = Application::Instance();
@@ -1098,6 +1119,7 @@ ModalResult Form::ShowModal() {
             break;
         }
     }
+    modal_ = false;
     if (owner) {
         ::EnableWindow(owner, TRUE);
         ::SetActiveWindow(owner);

@@ -207,6 +207,7 @@ private:
     bool isMain_ = false;
     bool created_ = false;
     bool modalDone_ = false;
+    bool modal_ = false;  // shown by ShowModal and not ended yet
     ModalResult modalResult_ = ModalResult::None;
     bool DialogKey(const MSG& msg);
     void EndModal(ModalResult result);

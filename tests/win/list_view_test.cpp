@@ -1,6 +1,7 @@
 // The form runtime's list pieces on a small form of their own: a striped report list with a
 // popup menu, a status bar, and a tool bar with captions and a separator.
 #include "platform/list_report_win.h"
+#include "platform/win_clipboard.h"
 #include "tests/win/win_test_support.h"
 #include "ui/form.h"
 #include "ui/list_view.h"
@@ -182,6 +183,38 @@ TEST_F(ListRuntime, CaptionedToolBarAndTheListBetweenTheBars) {
     EXPECT_EQ(rectOf(form.Control("ListView1")).right, client.right);
     EXPECT_EQ(rectOf(form.Control("ListView1")).bottom, rectOf(form.Control("StatusBar1")).top);
     EXPECT_EQ(rectOf(form.Control("StatusBar1")).bottom, client.bottom);
+}
+
+// Ctrl+C in a list puts its selected row on the clipboard, the cells separated by tabs.
+TEST_F(ListRuntime, CtrlCCopiesTheSelectedRow) {
+    ui::ListView rows = List();
+    rows.Add("first", {"1", "one"});
+    rows.Add("second", {"2", ""});
+    const HWND list = form.Control("ListView1");
+    const auto press = [&] {
+        BYTE state[256] = {};
+        ::GetKeyboardState(state);
+        const BYTE saved = state[VK_CONTROL];
+        state[VK_CONTROL] = 0x80;
+        ::SetKeyboardState(state);
+        MSG msg{list, WM_KEYDOWN, 'C', 0, 0, {}};
+        const bool handled = form.TranslateShortcut(msg);
+        state[VK_CONTROL] = saved;
+        ::SetKeyboardState(state);
+        return handled;
+    };
+    form.Show();
+    ::SetFocus(list);
+    win::SetClipboardText(form.hwnd(), "before");
+    EXPECT_TRUE(press()) << "no selection: the key is taken and nothing copied";
+    EXPECT_EQ(win::ReadClipboardText(form.hwnd()), "before");
+    rows.Select(1);
+    EXPECT_TRUE(press());
+    EXPECT_EQ(win::ReadClipboardText(form.hwnd()), "second\t2\t");
+    rows.Select(0);
+    EXPECT_TRUE(press());
+    EXPECT_EQ(win::ReadClipboardText(form.hwnd()), "first\t1\tone");
+    form.Hide();
 }
 
 }  // namespace

@@ -153,6 +153,41 @@ TEST(FormRuntime, ShowModalDisablesTheOwnerUntilClosed) {
     EXPECT_NE(dialog.hwnd(), nullptr);  // closing a form that is not the main one only hides it
 }
 
+bool g_closedByFallback = false;
+void CALLBACK PressEscape(HWND, UINT, UINT_PTR id, DWORD) {
+    ::KillTimer(nullptr, id);
+    ::PostMessageA(g_dialogWindow, WM_KEYDOWN, VK_ESCAPE, 0);
+}
+void CALLBACK CloseAfterAll(HWND, UINT, UINT_PTR id, DWORD) {
+    ::KillTimer(nullptr, id);
+    if (!::IsWindowVisible(g_dialogWindow)) return;
+    g_closedByFallback = true;
+    ::PostMessageA(g_dialogWindow, WM_CLOSE, 0, 0);
+}
+
+// A modal window closes on Escape though it has no Cancel button; shown modelessly it does not.
+TEST(FormRuntime, EscapeClosesAModalWindow) {
+    TestForm owner;
+    owner.Create();
+    TestForm dialog;
+    dialog.Create(owner.hwnd());
+    g_dialogWindow = dialog.hwnd();
+    g_closedByFallback = false;
+    const UINT_PTR press = ::SetTimer(nullptr, 0, 10, PressEscape);
+    const UINT_PTR fallback = ::SetTimer(nullptr, 0, 3000, CloseAfterAll);
+    ASSERT_NE(press, 0u);
+    ASSERT_NE(fallback, 0u);
+    EXPECT_EQ(dialog.ShowModal(), ui::ModalResult::Cancel);
+    EXPECT_FALSE(g_closedByFallback) << "Escape did not close the modal window";
+    ::KillTimer(nullptr, fallback);
+
+    dialog.Show();
+    MSG escape{dialog.hwnd(), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+    EXPECT_FALSE(dialog.TranslateShortcut(escape));
+    EXPECT_TRUE(dialog.Visible());
+    dialog.Hide();
+}
+
 ui::FormLayout GaugeFormLayout() {
     ui::FormLayout form;
     form.className = "TfrmGaugeTest";
