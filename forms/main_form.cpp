@@ -145,7 +145,8 @@ std::vector<ControlLayout> MainControls() {
         controls.push_back(info);
 
         if (n == 19 || n == 20 || n == 25)
-            controls.push_back(Text("Star" + std::to_string(n), "*", {kLabelLeft + kLabelWidth + 1, top + 2, 7, 16},
+            // In the gap between the row's caption and value, clear of both at every DPI's rounding.
+            controls.push_back(Text("Star" + std::to_string(n), "*", {kLabelLeft + kLabelWidth, top + 2, 7, 16},
                                     kVerdanaBold, ui::kNavy));
     }
 
