@@ -78,7 +78,7 @@ layer "Windows tests (UTC)" "$ok" "$bad"
 
 # The layouts again at a larger DPI (LogPixels of the prefix): fonts and controls grow by their
 # own rounding there, and a window taller than the screen must scroll instead of losing rows.
-for dpi in 120; do
+for dpi in 120 144; do
   echo "== Windows tests at $dpi DPI"
   clone_prefix "$template" "$work/dpi-prefix"
   wine_in "$work/dpi-prefix" 60 reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1

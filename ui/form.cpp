@@ -768,7 +768,7 @@ void Form::LayoutAnchored() {
     for (const ControlState& control : controls_) {
         const ControlLayout& layout = *control.layout;
         if (layout.anchors == kAnchorTopLeft || !control.hwnd || !layout.parent.empty()) continue;
-        const int left = Scale(layout.rect.left);
+        const int left = Scale(layout.rect.left) - scrollX_;
         int top = Scale(layout.rect.top) - scrollY_;
         int width = Scale(layout.rect.width);
         if (layout.anchors & kAnchorBottom) top = rc.bottom - (clientHeight_ - Scale(layout.rect.top));
@@ -846,7 +846,93 @@ void Form::UpdateScrollBar() {
         ScrollTo(0);
         ::ShowScrollBar(hwnd_, SB_VERT, FALSE);
     }
+    const bool sidewaysChanged = UpdateSidewaysBar();
     updatingScrollBar_ = false;
+    // A sideways bar that came or went changed the height the rows have: once more for them.
+    if (sidewaysChanged && !rescrolling_) {
+        rescrolling_ = true;
+        UpdateScrollBar();
+        rescrolling_ = false;
+    }
+}
+
+// A window wider than the screen lets it be, and scrolls its controls sideways instead of
+// cutting them at its right edge.
+bool Form::UpdateSidewaysBar() {
+    RECT client;
+    ::GetClientRect(hwnd_, &client);
+    int contentRight = 0;
+    for (const ControlState& control : controls_) {
+        if (!Scrolls(control) || !control.layout->visible || (control.layout->anchors & kAnchorRight)) continue;
+        RECT placed;
+        ::GetWindowRect(control.hwnd, &placed);
+        ::MapWindowPoints(HWND_DESKTOP, hwnd_, reinterpret_cast<POINT*>(&placed), 2);
+        contentRight = std::max(contentRight, static_cast<int>(placed.right) + scrollX_);
+    }
+    const bool shown = (::GetWindowLongPtrA(hwnd_, GWL_STYLE) & WS_HSCROLL) != 0;
+    const int available = client.right;
+    if (contentRight > available && available > 0) {
+        SCROLLINFO info{};
+        info.cbSize = sizeof info;
+        info.fMask = SIF_RANGE | SIF_PAGE;
+        info.nMin = 0;
+        info.nMax = contentRight - 1;
+        info.nPage = static_cast<UINT>(available);
+        ::SetScrollInfo(hwnd_, SB_HORZ, &info, TRUE);
+        if (!shown) ::ShowScrollBar(hwnd_, SB_HORZ, TRUE);
+        ScrollSideways(std::min(scrollX_, contentRight - available));
+        return !shown;
+    }
+    if (shown || scrollX_ != 0) {
+        ScrollSideways(0);
+        ::ShowScrollBar(hwnd_, SB_HORZ, FALSE);
+    }
+    return shown;
+}
+
+void Form::ScrollSideways(int position) {
+    position = std::max(position, 0);
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE;
+    if (::GetScrollInfo(hwnd_, SB_HORZ, &info))
+        position = std::min(position, std::max(0, info.nMax + 1 - static_cast<int>(info.nPage)));
+    const int delta = scrollX_ - position;
+    if (delta == 0) return;
+    for (const ControlState& control : controls_) {
+        if (!Scrolls(control)) continue;
+        RECT placed;
+        ::GetWindowRect(control.hwnd, &placed);
+        ::MapWindowPoints(HWND_DESKTOP, hwnd_, reinterpret_cast<POINT*>(&placed), 2);
+        ::SetWindowPos(control.hwnd, nullptr, placed.left + delta, placed.top, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    scrollX_ = position;
+    ::SetScrollPos(hwnd_, SB_HORZ, position, TRUE);
+    ::InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+bool Form::SidewaysScrollMessage(WPARAM wParam) {
+    if (!(::GetWindowLongPtrA(hwnd_, GWL_STYLE) & WS_HSCROLL)) return false;
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    ::GetScrollInfo(hwnd_, SB_HORZ, &info);
+    const int line = Scale(23);
+    int position = scrollX_;
+    switch (LOWORD(wParam)) {
+    case SB_LINELEFT: position -= line; break;
+    case SB_LINERIGHT: position += line; break;
+    case SB_PAGELEFT: position -= static_cast<int>(info.nPage); break;
+    case SB_PAGERIGHT: position += static_cast<int>(info.nPage); break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: position = info.nTrackPos; break;
+    case SB_LEFT: position = 0; break;
+    case SB_RIGHT: position = info.nMax; break;
+    default: return true;
+    }
+    ScrollSideways(position);
+    return true;
 }
 
 void Form::ScrollTo(int position) {
@@ -1402,6 +1488,9 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_VSCROLL:
         if (lParam == 0 && ScrollMessage(message, wParam)) return 0;
+        break;
+    case WM_HSCROLL:
+        if (lParam == 0 && SidewaysScrollMessage(wParam)) return 0;
         break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:

@@ -185,6 +185,10 @@ private:
     void UpdateScrollBar();
     void ScrollTo(int position);
     bool ScrollMessage(UINT message, WPARAM wParam);
+    // True when the sideways bar came or went.
+    bool UpdateSidewaysBar();
+    void ScrollSideways(int position);
+    bool SidewaysScrollMessage(WPARAM wParam);
     void PlaceOnShow();
     void RunCommand(int id);
     void ApplyCommandState(const Command& command);
@@ -213,6 +217,8 @@ private:
     void EndModal(ModalResult result);
     int clientWidth_ = 0, clientHeight_ = 0;  // client size the anchored controls were placed for
     int scrollY_ = 0;                 // how far the controls are scrolled up
+    int scrollX_ = 0;                 // and how far to the left
+    bool rescrolling_ = false;
     bool updatingScrollBar_ = false;  // showing the bar resizes the client area, which lays out again
     std::vector<Command> commands_;
     std::vector<ControlState> controls_;

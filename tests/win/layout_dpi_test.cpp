@@ -131,6 +131,13 @@ void CheckWindow(HWND window, std::vector<Finding>& findings) {
             info.fMask = SIF_RANGE | SIF_POS;
             if (::GetScrollInfo(parent, SB_VERT, &info)) client.bottom = std::max<LONG>(client.bottom, info.nMax + 1 - info.nPos);
         }
+        // And columns beyond its right edge through the sideways bar.
+        if (::GetWindowLongA(parent, GWL_STYLE) & WS_HSCROLL) {
+            SCROLLINFO info{};
+            info.cbSize = sizeof info;
+            info.fMask = SIF_RANGE | SIF_POS;
+            if (::GetScrollInfo(parent, SB_HORZ, &info)) client.right = std::max<LONG>(client.right, info.nMax + 1 - info.nPos);
+        }
         const RECT rc = RectInParent(control);
         if (rc.left < client.left || rc.top < client.top || rc.right > client.right || rc.bottom > client.bottom)
             findings.push_back({windowClass, describe(control) + " leaves its parent"});

@@ -188,6 +188,66 @@ TEST(FormRuntime, EscapeClosesAModalWindow) {
     dialog.Hide();
 }
 
+ui::FormLayout HugeFormLayout() {
+    ui::FormLayout form;
+    form.className = "TfrmHugeTest";
+    form.caption = "Huge test";
+    form.clientWidth = 4000;
+    form.clientHeight = 3000;
+    form.border = ui::BorderStyle::Single;
+    ui::ControlLayout topLeft;
+    topLeft.name = "Near";
+    topLeft.kind = ui::ControlKind::Label;
+    topLeft.text = "near";
+    topLeft.rect = {10, 10, 60, 16};
+    ui::ControlLayout bottomRight = topLeft;
+    bottomRight.name = "Far";
+    bottomRight.text = "far";
+    bottomRight.rect = {3900, 2950, 60, 16};
+    form.controls = {topLeft, bottomRight};
+    return form;
+}
+
+class HugeForm : public ui::Form {
+public:
+    HugeForm() : ui::Form(Layout()) {}
+    static const ui::FormLayout& Layout() {
+        static const ui::FormLayout layout = HugeFormLayout();
+        return layout;
+    }
+};
+
+// A window larger than the screen keeps every control: it scrolls them down and sideways.
+TEST(FormRuntime, AWindowLargerThanTheScreenScrollsBothWays) {
+    HugeForm form;
+    form.Create();
+    form.Show();
+    const LONG style = ::GetWindowLongA(form.hwnd(), GWL_STYLE);
+    ASSERT_TRUE(style & WS_HSCROLL);
+    ASSERT_TRUE(style & WS_VSCROLL);
+    const HWND topLeft = form.Control("Near");
+    const RECT start = ClientRectOf(topLeft);
+    ::SendMessageA(form.hwnd(), WM_HSCROLL, SB_LINERIGHT, 0);
+    EXPECT_EQ(ClientRectOf(topLeft).left, start.left - form.Scale(23));
+    EXPECT_EQ(ClientRectOf(topLeft).top, start.top);
+    ::SendMessageA(form.hwnd(), WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ(ClientRectOf(topLeft).top, start.top - form.Scale(23));
+    // To the far corner: the last control comes into the client area.
+    ::SendMessageA(form.hwnd(), WM_HSCROLL, SB_RIGHT, 0);
+    ::SendMessageA(form.hwnd(), WM_VSCROLL, SB_BOTTOM, 0);
+    RECT client;
+    ::GetClientRect(form.hwnd(), &client);
+    const RECT last = ClientRectOf(form.Control("Far"));
+    EXPECT_LE(last.right, client.right);
+    EXPECT_LE(last.bottom, client.bottom);
+    EXPECT_GE(last.left, 0);
+    ::SendMessageA(form.hwnd(), WM_HSCROLL, SB_LEFT, 0);
+    ::SendMessageA(form.hwnd(), WM_VSCROLL, SB_TOP, 0);
+    EXPECT_EQ(ClientRectOf(topLeft).left, start.left);
+    EXPECT_EQ(ClientRectOf(topLeft).top, start.top);
+    form.Hide();
+}
+
 ui::FormLayout GaugeFormLayout() {
     ui::FormLayout form;
     form.className = "TfrmGaugeTest";
