@@ -172,15 +172,8 @@ std::vector<ControlLayout> CpuControls() {
 }
 
 ui::FormLayout BuildCpuForm() {
-    ui::FormLayout form;
-    form.className = "TfrmCPU";
-    form.caption = "CPU Info";
-    form.clientWidth = kClientWidth;
-    form.clientHeight = kClientHeight;
-    form.backColour = ui::kWhite;
-    form.border = ui::BorderStyle::Single;
-    form.position = ui::FormPosition::ScreenCentre;
-    form.iconResource = IDI_BRIMLOW;
+    ui::FormLayout form = DetailForm("TfrmCPU", "CPU Info", kClientWidth, kClientHeight,
+                                     ui::FormPosition::ScreenCentre);
     form.menu = {
         {"File1", "File", {}, {Item("Print1", "Print"), {{}, "-", {}, {}}, Item("Exit1", "Exit", "F12")}},
         {"View1", "View", {}, {Item("Refresh1", "Refresh"), Item("CPUSpeed1", "CPU Speed")}},

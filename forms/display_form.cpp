@@ -95,15 +95,8 @@ std::vector<ControlLayout> DisplayControls() {
 }
 
 ui::FormLayout BuildDisplayForm() {
-    ui::FormLayout form;
-    form.className = "TfrmDisplay";
-    form.caption = "Display";
-    form.clientWidth = kClientWidth;
-    form.clientHeight = kClientHeight;
-    form.backColour = ui::kWhite;
-    form.border = ui::BorderStyle::Single;
-    form.position = ui::FormPosition::MainFormCentre;
-    form.iconResource = IDI_BRIMLOW;
+    ui::FormLayout form = DetailForm("TfrmDisplay", "Display", kClientWidth, kClientHeight,
+                                     ui::FormPosition::MainFormCentre);
     form.menu = {
         {"File1", "File", {}, {Item("Print1", "Print"), {{}, "-", {}, {}}, Item("Close1", "Close")}},
         {"View1", "View", {}, {Item("Refresh1", "Refresh")}},

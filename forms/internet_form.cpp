@@ -103,15 +103,8 @@ std::vector<ControlLayout> InternetControls() {
 }
 
 ui::FormLayout BuildInternetForm() {
-    ui::FormLayout form;
-    form.className = "TfrmInternet";
-    form.caption = "Internet";
-    form.clientWidth = kClientWidth;
-    form.clientHeight = kClientHeight;
-    form.backColour = ui::kWhite;
-    form.border = ui::BorderStyle::Single;
-    form.position = ui::FormPosition::MainFormCentre;
-    form.iconResource = IDI_BRIMLOW;
+    ui::FormLayout form = DetailForm("TfrmInternet", "Internet", kClientWidth, kClientHeight,
+                                     ui::FormPosition::MainFormCentre);
     form.menu = {
         Menu("File1", "File", {Item("SaveIEFavourites1", "Save IE Favourites"), Separator(), Item("Exit1", "Exit")}),
         Menu("View1", "View", {Item("Refresh1", "Refresh")}),

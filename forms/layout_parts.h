@@ -1,6 +1,7 @@
 // The building blocks of every window's layout, so a layout reads like the window it makes.
 #pragma once
 
+#include "res/resource_ids.h"
 #include "ui/form_layout.h"
 
 #include <string>
@@ -19,6 +20,21 @@ inline ui::ControlLayout MakeControl(std::string name, ui::ControlKind kind, std
     c.rect = rect;
     c.font = font;
     return c;
+}
+
+// A detail window: white, with a single fixed border and the program's icon.
+inline ui::FormLayout DetailForm(std::string className, std::string caption, int clientWidth, int clientHeight,
+                                 ui::FormPosition position) {
+    ui::FormLayout form;
+    form.className = std::move(className);
+    form.caption = std::move(caption);
+    form.clientWidth = clientWidth;
+    form.clientHeight = clientHeight;
+    form.backColour = ui::kWhite;
+    form.border = ui::BorderStyle::Single;
+    form.position = position;
+    form.iconResource = IDI_BRIMLOW;
+    return form;
 }
 
 inline ui::MenuItemLayout Item(std::string name, std::string caption, std::string shortcut = {}) {

@@ -89,15 +89,8 @@ std::vector<ControlLayout> MemoryControls() {
 }
 
 ui::FormLayout BuildMemoryForm() {
-    ui::FormLayout form;
-    form.className = "TfrmMemory";
-    form.caption = "Memory";
-    form.clientWidth = kClientWidth;
-    form.clientHeight = kClientHeight;
-    form.backColour = ui::kWhite;
-    form.border = ui::BorderStyle::Single;
-    form.position = ui::FormPosition::MainFormCentre;
-    form.iconResource = IDI_BRIMLOW;
+    ui::FormLayout form = DetailForm("TfrmMemory", "Memory", kClientWidth, kClientHeight,
+                                     ui::FormPosition::MainFormCentre);
     form.menu = {
         {"File1", "File", {}, {Item("Print1", "Quick Print"), {{}, "-", {}, {}}, Item("Close1", "Close")}},
         {"View1", "View", {}, {Item("Refresh1", "Refresh")}},

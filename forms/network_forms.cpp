@@ -90,16 +90,9 @@ ControlLayout HomePageText(const char* name, ui::Rect rect) {
     return c;
 }
 
+// The height follows from the rows each window adds.
 ui::FormLayout BaseForm(const char* className, const char* caption, ui::FormPosition position) {
-    ui::FormLayout form;
-    form.className = className;
-    form.caption = caption;
-    form.clientWidth = kClientWidth;
-    form.backColour = ui::kWhite;
-    form.border = ui::BorderStyle::Single;
-    form.position = position;
-    form.iconResource = IDI_BRIMLOW;
-    return form;
+    return DetailForm(className, caption, kClientWidth, 0, position);
 }
 
 // Banner, headings and the rows; returns the top below the last row.

@@ -86,15 +86,8 @@ ui::FormLayout BuildCdDvdForm() {
     top += 25 + 8;
     c.push_back(HomePageLink("Label3", {kValueLeft, top, kCdValueWidth, 17}));
 
-    ui::FormLayout form;
-    form.className = "TfrmCDDVD";
-    form.caption = "CD / DVD Information";
-    form.clientWidth = kCdClientWidth;
-    form.clientHeight = top + 17 + 8;
-    form.backColour = ui::kWhite;
-    form.border = ui::BorderStyle::Single;
-    form.position = ui::FormPosition::MainFormCentre;
-    form.iconResource = IDI_BRIMLOW;
+    ui::FormLayout form = DetailForm("TfrmCDDVD", "CD / DVD Information", kCdClientWidth, top + 17 + 8,
+                                     ui::FormPosition::MainFormCentre);
     form.menu = {
         Menu("File1", "&File", {Item("Exit1", "E&xit", "F12")}),
         Menu("View1", "&View", {Item("Refresh1", "&Refresh", "F5")}),
@@ -140,15 +133,8 @@ ui::FormLayout BuildUsbDrivesForm() {
     address.textColour = ui::kNavy;
     c.push_back(address);
 
-    ui::FormLayout form;
-    form.className = "TfrmUSBDrives";
-    form.caption = "USB Drives";
-    form.clientWidth = kUsbClientWidth;
-    form.clientHeight = top + 17 + 8;
-    form.backColour = ui::kWhite;
-    form.border = ui::BorderStyle::Single;
-    form.position = ui::FormPosition::MainFormCentre;
-    form.iconResource = IDI_BRIMLOW;
+    ui::FormLayout form = DetailForm("TfrmUSBDrives", "USB Drives", kUsbClientWidth, top + 17 + 8,
+                                     ui::FormPosition::MainFormCentre);
     form.menu = {
         Menu("File1", "&File", {Item("QuickPrint1", "&Quick Print"), Separator(), Item("Close1", "&Close")}),
         Menu("View1", "&View", {Item("Refresh1", "&Refresh", "F5")}),

@@ -90,15 +90,8 @@ std::vector<ControlLayout> PrintersControls() {
 }
 
 ui::FormLayout BuildPrintersForm() {
-    ui::FormLayout form;
-    form.className = "TfrmPrinters";
-    form.caption = "Printers";
-    form.clientWidth = kClientWidth;
-    form.clientHeight = kClientHeight;
-    form.backColour = ui::kWhite;
-    form.border = ui::BorderStyle::Single;
-    form.position = ui::FormPosition::MainFormCentre;
-    form.iconResource = IDI_BRIMLOW;
+    ui::FormLayout form = DetailForm("TfrmPrinters", "Printers", kClientWidth, kClientHeight,
+                                     ui::FormPosition::MainFormCentre);
     form.menu = {Menu("File1", "File", {}), Menu("View1", "View", {Item("Refresh1", "Refresh")})};
     form.controls = PrintersControls();
     return form;

@@ -84,15 +84,8 @@ std::vector<ControlLayout> SoundControls() {
 }
 
 ui::FormLayout BuildSoundForm() {
-    ui::FormLayout form;
-    form.className = "TfrmSound";
-    form.caption = "Sound";
-    form.clientWidth = kClientWidth;
-    form.clientHeight = kClientHeight;
-    form.backColour = ui::kWhite;
-    form.border = ui::BorderStyle::Single;
-    form.position = ui::FormPosition::MainFormCentre;
-    form.iconResource = IDI_BRIMLOW;
+    ui::FormLayout form = DetailForm("TfrmSound", "Sound", kClientWidth, kClientHeight,
+                                     ui::FormPosition::MainFormCentre);
     form.menu = {Menu("File1", "File", {Item("Exit1", "Exit", "F12")})};
     form.controls = SoundControls();
     return form;

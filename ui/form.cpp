@@ -890,83 +890,50 @@ bool Form::UpdateSidewaysBar() {
     return shown;
 }
 
-void Form::ScrollSideways(int position) {
+
+void Form::ScrollTo(int position) { ScrollAlong(SB_VERT, position); }
+
+void Form::ScrollSideways(int position) { ScrollAlong(SB_HORZ, position); }
+
+// Moves the scrolling controls so that `position` of the content is at the client area's edge.
+void Form::ScrollAlong(int bar, int position) {
     position = std::max(position, 0);
     SCROLLINFO info{};
     info.cbSize = sizeof info;
     info.fMask = SIF_RANGE | SIF_PAGE;
-    if (::GetScrollInfo(hwnd_, SB_HORZ, &info))
+    if (::GetScrollInfo(hwnd_, bar, &info))
         position = std::min(position, std::max(0, info.nMax + 1 - static_cast<int>(info.nPage)));
-    const int delta = scrollX_ - position;
+    int& offset = bar == SB_HORZ ? scrollX_ : scrollY_;
+    const int delta = offset - position;
     if (delta == 0) return;
+    const int dx = bar == SB_HORZ ? delta : 0, dy = bar == SB_HORZ ? 0 : delta;
     for (const ControlState& control : controls_) {
         if (!Scrolls(control)) continue;
         RECT placed;
         ::GetWindowRect(control.hwnd, &placed);
         ::MapWindowPoints(HWND_DESKTOP, hwnd_, reinterpret_cast<POINT*>(&placed), 2);
-        ::SetWindowPos(control.hwnd, nullptr, placed.left + delta, placed.top, 0, 0,
+        ::SetWindowPos(control.hwnd, nullptr, placed.left + dx, placed.top + dy, 0, 0,
                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    scrollX_ = position;
-    ::SetScrollPos(hwnd_, SB_HORZ, position, TRUE);
-    ::InvalidateRect(hwnd_, nullptr, TRUE);
-}
-
-bool Form::SidewaysScrollMessage(WPARAM wParam) {
-    if (!(::GetWindowLongPtrA(hwnd_, GWL_STYLE) & WS_HSCROLL)) return false;
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_ALL;
-    ::GetScrollInfo(hwnd_, SB_HORZ, &info);
-    const int line = Scale(23);
-    int position = scrollX_;
-    switch (LOWORD(wParam)) {
-    case SB_LINELEFT: position -= line; break;
-    case SB_LINERIGHT: position += line; break;
-    case SB_PAGELEFT: position -= static_cast<int>(info.nPage); break;
-    case SB_PAGERIGHT: position += static_cast<int>(info.nPage); break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: position = info.nTrackPos; break;
-    case SB_LEFT: position = 0; break;
-    case SB_RIGHT: position = info.nMax; break;
-    default: return true;
-    }
-    ScrollSideways(position);
-    return true;
-}
-
-void Form::ScrollTo(int position) {
-    position = std::max(position, 0);
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_RANGE | SIF_PAGE;
-    if (::GetScrollInfo(hwnd_, SB_VERT, &info))
-        position = std::min(position, std::max(0, info.nMax + 1 - static_cast<int>(info.nPage)));
-    const int delta = scrollY_ - position;
-    if (delta == 0) return;
-    for (const ControlState& control : controls_) {
-        if (!Scrolls(control)) continue;
-        RECT placed;
-        ::GetWindowRect(control.hwnd, &placed);
-        ::MapWindowPoints(HWND_DESKTOP, hwnd_, reinterpret_cast<POINT*>(&placed), 2);
-        ::SetWindowPos(control.hwnd, nullptr, placed.left, placed.top + delta, 0, 0,
-                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    scrollY_ = position;
-    ::SetScrollPos(hwnd_, SB_VERT, position, TRUE);
+    offset = position;
+    ::SetScrollPos(hwnd_, bar, position, TRUE);
     // The bars stay in front of the rows that pass under them.
     if (toolBar_) ::SetWindowPos(toolBar_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ::InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
+// The wheel and the vertical bar scroll down; the horizontal bar's codes have the same numbers
+// (SB_LINELEFT is SB_LINEUP, SB_LEFT is SB_TOP, ...).
 bool Form::ScrollMessage(UINT message, WPARAM wParam) {
-    if (!(::GetWindowLongPtrA(hwnd_, GWL_STYLE) & WS_VSCROLL)) return false;
+    const bool sideways = message == WM_HSCROLL;
+    const int bar = sideways ? SB_HORZ : SB_VERT;
+    if (!(::GetWindowLongPtrA(hwnd_, GWL_STYLE) & (sideways ? WS_HSCROLL : WS_VSCROLL))) return false;
     SCROLLINFO info{};
     info.cbSize = sizeof info;
     info.fMask = SIF_ALL;
-    ::GetScrollInfo(hwnd_, SB_VERT, &info);
+    ::GetScrollInfo(hwnd_, bar, &info);
     const int line = Scale(23);
-    int position = scrollY_;
+    int position = sideways ? scrollX_ : scrollY_;
     if (message == WM_MOUSEWHEEL) {
         position -= GET_WHEEL_DELTA_WPARAM(wParam) * 3 * line / WHEEL_DELTA;
     } else {
@@ -982,7 +949,7 @@ bool Form::ScrollMessage(UINT message, WPARAM wParam) {
         default: return true;
         }
     }
-    ScrollTo(position);
+    ScrollAlong(bar, position);
     return true;
 }
 
@@ -1490,7 +1457,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (lParam == 0 && ScrollMessage(message, wParam)) return 0;
         break;
     case WM_HSCROLL:
-        if (lParam == 0 && SidewaysScrollMessage(wParam)) return 0;
+        if (lParam == 0 && ScrollMessage(message, wParam)) return 0;
         break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:

@@ -188,7 +188,7 @@ private:
     // True when the sideways bar came or went.
     bool UpdateSidewaysBar();
     void ScrollSideways(int position);
-    bool SidewaysScrollMessage(WPARAM wParam);
+    void ScrollAlong(int bar, int position);
     void PlaceOnShow();
     void RunCommand(int id);
     void ApplyCommandState(const Command& command);
