@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iostream>
 #include <map>
 #include <stdexcept>
 
@@ -277,6 +278,8 @@ TEST_F(PrintersWindow, APrinterWithADeviceContextShowsItsCapabilities) {
     EXPECT_FALSE(fonts.empty());
     EXPECT_TRUE(std::all_of(fonts.begin(), fonts.end(), [](char c) { return c >= '0' && c <= '9'; }))
         << "the number of fonts in decimal: " << fonts;
+    for (const char* field : {"Info8", "Info9", "Info10", "Info11", "Edit15", "Edit16", "Info5"})
+        std::cout << "[printer] " << field << " = " << window->Text(field) << "\n";
     for (const char* field : {"Edit8", "Edit18", "Edit11", "Edit13", "Edit20"}) {
         std::cout << "[printer] " << field << " = " << window->Text(field) << "\n";
         EXPECT_FALSE(window->Text(field).empty()) << field;
