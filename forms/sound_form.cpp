@@ -73,7 +73,8 @@ std::vector<ControlLayout> SoundControls() {
     controls.push_back(MakeControl("Edit1", ControlKind::Edit, "1000", {98, line, 70, kRowHeight}, kVerdana));
     controls.push_back(MakeControl("Label5", ControlKind::Label, "Duration", {186, line + 3, 66, 17}, kVerdana));
     controls.push_back(MakeControl("Edit2", ControlKind::Edit, "1000", {254, line, 70, kRowHeight}, kVerdana));
-    controls.push_back(Button("SpeedButton1", "Test", {kSideLeft, line - 2, kSideWidth, kButtonHeight}));
+    // Inside the frame's right edge.
+    controls.push_back(Button("SpeedButton1", "Test", {kSideLeft, line - 2, kSideWidth - 8, kButtonHeight}));
 
     controls.push_back(HomePageLink("Label3", {kValueLeft, kLinkTop, kValueWidth, 17}));
     ControlLayout foot = banner;

@@ -587,7 +587,8 @@ void Form::BuildControls() {
             break;
         case ControlKind::GroupBox:
             cls = "BUTTON";
-            style |= BS_GROUPBOX;
+            // Filling its inside must leave the controls it groups alone.
+            style |= BS_GROUPBOX | WS_CLIPSIBLINGS;
             break;
         }
         // Columns side by side scroll sideways, not down.
@@ -653,6 +654,7 @@ void Form::BuildControls() {
         }
         if (layout.kind == ControlKind::ComboList && state.hwnd)
             ::SetWindowSubclass(state.hwnd, WheelProc, 1, reinterpret_cast<DWORD_PTR>(this));
+        if (layout.kind == ControlKind::GroupBox && state.hwnd) ::SetWindowSubclass(state.hwnd, GroupBoxProc, 1, 0);
         if (layout.kind == ControlKind::StatusBar && state.hwnd) {
             // One panel, across the whole bar unless the layout gives its width; the bar's text is
             // the panel's.
@@ -1556,6 +1558,23 @@ bool Form::WheelHandled() {
     const auto handler = wheel_;
     Application::Instance().Guard([&] { handled = handler(); });
     return handled;
+}
+
+// A frame draws only its line and caption, and the form does not paint under its children: the
+// frame fills its inside with the background its parent gives it.
+LRESULT CALLBACK Form::GroupBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {
+    if (message == WM_ERASEBKGND) {
+        const HDC dc = reinterpret_cast<HDC>(wParam);
+        HBRUSH brush = reinterpret_cast<HBRUSH>(
+            ::SendMessageA(::GetParent(hwnd), WM_CTLCOLORSTATIC, wParam, reinterpret_cast<LPARAM>(hwnd)));
+        if (!brush) brush = ::GetSysColorBrush(COLOR_BTNFACE);
+        RECT rc;
+        ::GetClientRect(hwnd, &rc);
+        ::FillRect(dc, &rc, brush);
+        return 1;
+    }
+    if (message == WM_NCDESTROY) ::RemoveWindowSubclass(hwnd, GroupBoxProc, id);
+    return ::DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 LRESULT CALLBACK Form::WheelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR form) {

@@ -34,6 +34,7 @@ echo "Xvfb :$display (pid $xvfb)"
 
 rm -f "$out"/cpu.bmp "$out"/meters.bmp "$out"/personal.bmp "$out"/bios.bmp "$out"/datetime.bmp \
   "$out"/memory.bmp "$out"/display.bmp "$out"/cddvd.bmp "$out"/usbdrives.bmp "$out"/help.bmp "$out"/about.bmp "$out"/admin.bmp "$out"/usb.bmp "$out"/internet.bmp \
+  "$out"/printers.bmp "$out"/network.bmp "$out"/sound.bmp \
   "$out"/full-spec-preview.bmp "$out"/hardware-spec-preview.bmp "$out"/optical.png
 DISPLAY=:$display wine_in "$prefix" 180 "$build/uidriver.exe" --screenshots \
   "Z:${build//\//\\}\\brimlow.exe" "Z:${out//\//\\}" 2>/dev/null
@@ -44,7 +45,7 @@ shown=$!
 sleep 6
 DISPLAY=:$display import -window root "$out/optical.png" && echo "$out/optical.png"
 wait "$shown"
-for shot in cpu meters personal bios datetime memory display cddvd usbdrives help about admin usb internet full-spec-preview hardware-spec-preview; do
+for shot in cpu meters personal bios datetime memory display cddvd usbdrives help about admin usb internet printers network sound full-spec-preview hardware-spec-preview; do
   [ -f "$out/$shot.bmp" ] && convert "$out/$shot.bmp" "$out/$shot.png" && rm -f "$out/$shot.bmp" && echo "$out/$shot.png"
 done
 exit $rc

@@ -775,7 +775,9 @@ int Screenshots(const char* exe, const std::string& folder) {
         for (const auto& [opener, className, file] :
              {std::tuple{"MemoryInfo1", "TfrmMemory", "memory.bmp"}, std::tuple{"DisplayInfo1", "TfrmDisplay", "display.bmp"},
               std::tuple{"ToolButton3", "TfrmUSB", "usb.bmp"},
-              std::tuple{"CDDVDInfo1", "TfrmCDDVD", "cddvd.bmp"}, std::tuple{"USBDrives1", "TfrmUSBDrives", "usbdrives.bmp"}}) {
+              std::tuple{"CDDVDInfo1", "TfrmCDDVD", "cddvd.bmp"}, std::tuple{"USBDrives1", "TfrmUSBDrives", "usbdrives.bmp"},
+              std::tuple{"PrinterInfo1", "TfrmPrinters", "printers.bmp"},
+              std::tuple{"Toolbutton14", "TfrmNetwork", "network.bmp"}}) {
             const HWND window = OpenDetailWindow(form, opener, className);
             Check(window != nullptr, std::string(opener) + " opens " + className);
             ::Sleep(1500);
@@ -783,10 +785,10 @@ int Screenshots(const char* exe, const std::string& folder) {
             if (window) ::PostMessageA(window, WM_CLOSE, 0, 0);
             WaitFor([&] { return !::IsWindowVisible(window); }, 15000);
         }
-        // The Help page, then the two modal windows, each closed before the next opens.
+        // The Help page, then the modal windows, each closed before the next opens.
         for (const auto& [item, className, file] :
              {std::tuple{"UsingBrimlow1", "TfrmHelp", "help.bmp"}, std::tuple{"About1", "TAboutBox", "about.bmp"},
-              std::tuple{"Administrator1", "TfrmAdmin", "admin.bmp"}}) {
+              std::tuple{"Administrator1", "TfrmAdmin", "admin.bmp"}, std::tuple{"Sound1", "TfrmSound", "sound.bmp"}}) {
             Post(form, item);
             HWND window = nullptr;
             WaitFor([&] { return (window = ::FindWindowA(className, nullptr)) != nullptr && ::IsWindowVisible(window); },
