@@ -522,12 +522,41 @@ void CheckCpuWindow(HWND form) {
     Check(WaitUntilDestroyed(form), "Exit closes the processor window");
 }
 
+// Tab from the window's first tab stop: every control it reaches once, then the first again, in
+// reading order (down the window; along a row from left to right).
+void CheckTabOrder(HWND window, const char* className) {
+    std::vector<HWND> stops;
+    const HWND first = ::GetNextDlgTabItem(window, nullptr, FALSE);
+    for (HWND at = first; at && stops.size() < 200; at = ::GetNextDlgTabItem(window, at, FALSE)) {
+        if (!stops.empty() && at == first) break;
+        stops.push_back(at);
+    }
+    bool inOrder = !stops.empty() && stops.size() < 200;
+    std::string out;
+    for (std::size_t i = 1; i < stops.size(); ++i) {
+        RECT a, b;
+        ::GetWindowRect(stops[i - 1], &a);
+        ::GetWindowRect(stops[i], &b);
+        // The next stop is lower, or beside it on the same row.
+        const bool next = b.top >= a.bottom - 4 || (b.left >= a.right - 4 && b.top < a.bottom);
+        if (!next) {
+            inOrder = false;
+            out += " #" + std::to_string(::GetDlgCtrlID(stops[i - 1])) + "->#" + std::to_string(::GetDlgCtrlID(stops[i]));
+        }
+    }
+    std::printf("    %s: %d tab stops%s\n", className, static_cast<int>(stops.size()),
+                out.empty() ? "" : (", out of reading order:" + out).c_str());
+    Check(inOrder, std::string(className) + ": the tab order reads down the window");
+}
+
 // Opens a details window with `opener` and returns it once it shows, or nullptr.
 HWND OpenDetailWindow(HWND form, const char* opener, const char* className) {
     Choose(form, opener);
     HWND window = nullptr;
     WaitFor([&] { return (window = ::FindWindowA(className, nullptr)) != nullptr && ::IsWindowVisible(window); }, 30000);
-    return window && ::IsWindowVisible(window) ? window : nullptr;
+    if (!window || !::IsWindowVisible(window)) return nullptr;
+    CheckTabOrder(window, className);
+    return window;
 }
 
 std::string DetailText(HWND window, const brimlow::ui::FormLayout& layout, const char* name) {
