@@ -45,7 +45,6 @@ constexpr ui::Colour kValueBack = ui::Rgb(0xFF, 0xFF, 0xE6);
 // list, the digit displays under them, the notes and the banner again at the foot.
 constexpr int kClientWidth = 860;
 constexpr int kClientHeight = 622;
-constexpr int kBannerHeight = 17;
 constexpr int kHeadingTop = 24;
 constexpr int kRowTop = 44;
 constexpr int kRowPitch = 24;
@@ -94,8 +93,7 @@ void AddDigitPanel(std::vector<ControlLayout>& controls, const char* panel, cons
 
 std::vector<ControlLayout> CpuControls() {
     std::vector<ControlLayout> controls;
-    ControlLayout banner = Control("Image1", ControlKind::Picture, "", {0, 0, kClientWidth, kBannerHeight});
-    banner.resourceId = IDB_BANNER;
+    ControlLayout banner = BannerStrip("Image1", 0, kClientWidth);
     controls.push_back(banner);
 
     controls.push_back(Heading("Label1", "Item", {kCaptionLeft, kHeadingTop, kCaptionWidth, 17}));

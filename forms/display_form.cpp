@@ -38,7 +38,6 @@ constexpr const char* kFlagNames[] = {
 
 constexpr ui::Font kVerdana{"Verdana", 12, false, false};
 constexpr int kClientWidth = 560;
-constexpr int kBannerHeight = 17;
 constexpr int kHeadingTop = 24;
 constexpr int kRowTop = 44;
 constexpr int kRowPitch = 24;
@@ -56,11 +55,7 @@ constexpr int kClientHeight = kLinkTop + 20 + kBannerHeight + 4;
 
 std::vector<ControlLayout> DisplayControls() {
     std::vector<ControlLayout> controls;
-    ControlLayout banner;
-    banner.name = "Image1";
-    banner.kind = ControlKind::Picture;
-    banner.rect = {0, 0, kClientWidth, kBannerHeight};
-    banner.resourceId = IDB_BANNER;
+    ControlLayout banner = BannerStrip("Image1", 0, kClientWidth);
     controls.push_back(banner);
     controls.push_back(DetailHeading("Label1", "Item", {kCaptionLeft, kHeadingTop, kCaptionWidth, 17}));
     controls.push_back(DetailHeading("Label2", "Details", {kValueLeft, kHeadingTop, kValueWidth, 17}));

@@ -57,7 +57,6 @@ constexpr ui::Font kVerdanaHeading{"Verdana", 13, true, false};
 constexpr ui::Colour kCaptionBack = ui::Rgb(0xCE, 0xDD, 0xF7);
 constexpr ui::Colour kValueBack = ui::Rgb(0xFF, 0xFF, 0xE6);
 
-constexpr int kBannerHeight = 17;
 constexpr int kHeadingTop = 24;
 constexpr int kRowTop = 44;
 constexpr int kRowPitch = 24;
@@ -97,8 +96,7 @@ ui::FormLayout BuildInfoForm(const char* className, const char* caption, std::sp
     form.iconResource = IDI_BRIMLOW;
 
     std::vector<ControlLayout>& controls = form.controls;
-    ControlLayout banner = Control("Image1", ControlKind::Picture, "", {0, 0, kClientWidth, kBannerHeight});
-    banner.resourceId = IDB_BANNER;
+    ControlLayout banner = BannerStrip("Image1", 0, kClientWidth);
     controls.push_back(banner);
     controls.push_back(Heading("Label1", "Item", {kCaptionLeft, kHeadingTop, kCaptionWidth, 17}));
     controls.push_back(Heading("Label2", "Details", {kValueLeft, kHeadingTop, kValueWidth, 17}));

@@ -24,7 +24,6 @@ constexpr DetailRow kRows[] = {
 
 constexpr ui::Font kVerdana{"Verdana", 12, false, false};
 constexpr int kClientWidth = 640;
-constexpr int kBannerHeight = 17;
 constexpr int kMargin = 8;
 constexpr int kHeadingTop = 24;
 constexpr int kRowTop = 44;
@@ -53,11 +52,7 @@ ControlLayout List(const char* name, ControlKind kind, ui::Rect rect) {
 
 std::vector<ControlLayout> InternetControls() {
     std::vector<ControlLayout> controls;
-    ControlLayout banner;
-    banner.name = "Image1";
-    banner.kind = ControlKind::Picture;
-    banner.rect = {0, 0, kClientWidth, kBannerHeight};
-    banner.resourceId = IDB_BANNER;
+    ControlLayout banner = BannerStrip("Image1", 0, kClientWidth);
     controls.push_back(banner);
     controls.push_back(DetailHeading("Label1", "Item", {kMargin, kHeadingTop, kCaptionWidth, 17}));
     controls.push_back(DetailHeading("Label2", "Details", {kValueLeft, kHeadingTop, kValueWidth, 17}));

@@ -10,6 +10,17 @@
 
 namespace brimlow::forms {
 
+// The picture strip across a window's top and foot.
+inline constexpr int kBannerHeight = 17;
+inline ui::ControlLayout BannerStrip(std::string name, int top, int width) {
+    ui::ControlLayout c;
+    c.name = std::move(name);
+    c.kind = ui::ControlKind::Picture;
+    c.rect = {0, top, width, kBannerHeight};
+    c.resourceId = IDB_BANNER;
+    return c;
+}
+
 // A control of a layout; each window passes the font most of its controls share.
 inline ui::ControlLayout MakeControl(std::string name, ui::ControlKind kind, std::string text, ui::Rect rect,
                                      ui::Font font) {

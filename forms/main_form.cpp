@@ -93,7 +93,6 @@ constexpr ui::Colour kLabelBack = ui::Rgb(0xCE, 0xDD, 0xF7);
 constexpr ui::Colour kValueBack = ui::Rgb(0xFF, 0xFF, 0xE6);
 
 constexpr int kBannerTop = 45;
-constexpr int kBannerHeight = 17;
 constexpr int kHeadingTop = 68;
 constexpr int kFootTop = kRowTop + kSummaryRowCount * kRowPitch + 6;
 constexpr int kDesignClientWidth = 704;

@@ -33,7 +33,6 @@ constexpr ui::Colour kCaptionBack = ui::Rgb(0xCE, 0xDD, 0xF7);
 constexpr ui::Colour kValueBack = ui::Rgb(0xFF, 0xFF, 0xE6);
 
 constexpr int kClientWidth = 560;
-constexpr int kBannerHeight = 17;
 constexpr int kHeadingTop = 24;
 constexpr int kRowTop = 44;
 constexpr int kRowPitch = 24;
@@ -52,8 +51,7 @@ constexpr int kClientHeight = kLinkTop + 20 + kBannerHeight + 4;
 
 std::vector<ControlLayout> MemoryControls() {
     std::vector<ControlLayout> controls;
-    ControlLayout banner = MakeControl("Image1", ControlKind::Picture, "", {0, 0, kClientWidth, kBannerHeight}, {});
-    banner.resourceId = IDB_BANNER;
+    ControlLayout banner = BannerStrip("Image1", 0, kClientWidth);
     controls.push_back(banner);
     controls.push_back(DetailHeading("Label1", "Item", {kCaptionLeft, kHeadingTop, kCaptionWidth, 17}));
     controls.push_back(DetailHeading("Label2", "Details", {kValueLeft, kHeadingTop, kValueWidth, 17}));

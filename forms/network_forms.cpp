@@ -42,7 +42,6 @@ constexpr DetailRow kAdapterRows[] = {
 constexpr ui::Font kVerdana{"Verdana", 12, false, false};
 constexpr ui::Colour kValueBack = ui::Rgb(0xFF, 0xFF, 0xE6);
 
-constexpr int kBannerHeight = 17;
 constexpr int kHeadingTop = 24;
 constexpr int kRowTop = 44;
 constexpr int kRowPitch = 24;
@@ -60,14 +59,7 @@ int ValueHeight(std::string_view value) {
     return kRowHeight;
 }
 
-ControlLayout Banner(const char* name, int top) {
-    ControlLayout banner;
-    banner.name = name;
-    banner.kind = ControlKind::Picture;
-    banner.rect = {0, top, kClientWidth, kBannerHeight};
-    banner.resourceId = IDB_BANNER;
-    return banner;
-}
+ControlLayout Banner(const char* name, int top) { return BannerStrip(name, top, kClientWidth); }
 
 ControlLayout Value(const DetailRow& row, int top, int height) {
     ControlLayout v = DetailValue(row.value, {kValueLeft, top, kValueWidth, height});

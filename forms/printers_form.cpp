@@ -35,7 +35,6 @@ constexpr DetailRow kRows[] = {
 
 constexpr ui::Font kVerdana{"Verdana", 12, false, false};
 constexpr int kClientWidth = 560;
-constexpr int kBannerHeight = 17;
 constexpr int kHeadingTop = 24;
 constexpr int kRowTop = 44;
 constexpr int kRowPitch = 24;
@@ -51,8 +50,7 @@ constexpr int kClientHeight = kLinkTop + 20 + kBannerHeight + 4;
 
 std::vector<ControlLayout> PrintersControls() {
     std::vector<ControlLayout> controls;
-    ControlLayout banner = MakeControl("Image1", ControlKind::Picture, "", {0, 0, kClientWidth, kBannerHeight}, {});
-    banner.resourceId = IDB_BANNER;
+    ControlLayout banner = BannerStrip("Image1", 0, kClientWidth);
     controls.push_back(banner);
     controls.push_back(DetailHeading("Label1", "Item", {kCaptionLeft, kHeadingTop, kCaptionWidth, 17}));
     controls.push_back(DetailHeading("Label2", "Details", {kValueLeft, kHeadingTop, kValueWidth, 17}));

@@ -18,7 +18,6 @@ constexpr DetailRow kRows[] = {
 
 constexpr ui::Font kVerdana{"Verdana", 12, false, false};
 constexpr int kClientWidth = 520;
-constexpr int kBannerHeight = 17;
 constexpr int kHeadingTop = 24;
 constexpr int kRowTop = 44;
 constexpr int kRowPitch = 24;
@@ -45,8 +44,7 @@ ControlLayout Button(const char* name, const char* text, ui::Rect rect) {
 
 std::vector<ControlLayout> SoundControls() {
     std::vector<ControlLayout> controls;
-    ControlLayout banner = MakeControl("Image1", ControlKind::Picture, "", {0, 0, kClientWidth, kBannerHeight}, {});
-    banner.resourceId = IDB_BANNER;
+    ControlLayout banner = BannerStrip("Image1", 0, kClientWidth);
     controls.push_back(banner);
     controls.push_back(DetailHeading("Label1", "Item", {kCaptionLeft, kHeadingTop, kCaptionWidth, 17}));
     controls.push_back(DetailHeading("Label2", "Details", {kValueLeft, kHeadingTop, kValueWidth, 17}));

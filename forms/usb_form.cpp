@@ -19,7 +19,6 @@ constexpr ui::Font kHomePage{"Verdana", 12, true, true};
 constexpr ui::Colour kCaptionBack = ui::Rgb(0xCE, 0xDD, 0xF7);
 constexpr ui::Colour kValueBack = ui::Rgb(0xFF, 0xFF, 0xE6);
 
-constexpr int kBannerHeight = 17;
 constexpr int kLeft = 8;
 constexpr int kCaptionWidth = 200;
 constexpr int kValueLeft = 212;
@@ -69,8 +68,7 @@ const ui::FormLayout& UsbFormLayout() {
             Menu("View1", "View", {Item("Refresh1", "Refresh", "F5")}),
         };
         std::vector<ControlLayout>& controls = f.controls;
-        ControlLayout banner = Control("Image1", ControlKind::Picture, "", {0, 0, kClientWidth, kBannerHeight});
-        banner.resourceId = IDB_BANNER;
+        ControlLayout banner = BannerStrip("Image1", 0, kClientWidth);
         controls.push_back(banner);
         controls.push_back(Heading("Label1", "Item", {kLeft, 24, kCaptionWidth, 17}));
         controls.push_back(Heading("Label2", "Details", {kValueLeft, 24, kValueWidth, 17}));
