@@ -142,9 +142,11 @@ ui::FormLayout BuildAdmin() {
     form.controls.push_back(note);
     form.controls.push_back(Control("Label2", ControlKind::Label, "Username", {8, 64, 120, 16}));
     form.controls.push_back(Control("Edit1", ControlKind::Edit, "Administrator", {8, 81, 225, 21}));
+    form.controls.back().label = "Label2";
     form.controls.push_back(Control("Label1", ControlKind::Label, "Password", {8, 108, 120, 16}));
     ControlLayout password = Control("Edit2", ControlKind::Edit, "", {8, 125, 225, 21});
     password.password = true;
+    password.label = "Label1";
     form.controls.push_back(password);
     form.controls.push_back(Button("OKButton", "OK", {36, 160, 75, 25}, ui::ModalResult::Ok));
     form.controls.push_back(Button("CancelButton", "Cancel", {126, 160, 75, 25}, ui::ModalResult::Cancel));

@@ -114,6 +114,7 @@ std::vector<ControlLayout> CpuControls() {
             Control(row.value, ControlKind::ReadOnlyEdit, "", {kValueLeft, top, kValueWidth, kRowHeight});
         value.textColour = ui::kBlack;
         value.backColour = kValueBack;
+        value.label = row.caption;
         controls.push_back(value);
         top += kRowPitch;
     }

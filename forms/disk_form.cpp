@@ -30,7 +30,9 @@ ControlLayout Control(std::string name, ControlKind kind, std::string text, ui::
 void Row(std::vector<ControlLayout>& controls, const char* label, const char* text, const char* value, int left,
          int labelWidth, int valueLeft, int valueWidth, int top) {
     controls.push_back(Control(label, ControlKind::ReadOnlyEdit, text, {left, top, labelWidth, kRowHeight}));
-    controls.push_back(Control(value, ControlKind::ReadOnlyEdit, "", {valueLeft, top, valueWidth, kRowHeight}));
+    ControlLayout shown = Control(value, ControlKind::ReadOnlyEdit, "", {valueLeft, top, valueWidth, kRowHeight});
+    shown.label = label;
+    controls.push_back(shown);
 }
 
 std::vector<ControlLayout> DiskControls() {
@@ -43,7 +45,9 @@ std::vector<ControlLayout> DiskControls() {
     c.push_back(details);
 
     c.push_back(Control("Desc1", ControlKind::ReadOnlyEdit, "Drive", {kLabelLeft, 28, kLabelWidth, kRowHeight}));
-    c.push_back(Control("cbDrive", ControlKind::ComboList, "", {kValueLeft, 28, 220, 200}));
+    ControlLayout drive = Control("cbDrive", ControlKind::ComboList, "", {kValueLeft, 28, 220, 200});
+    drive.label = "Desc1";
+    c.push_back(drive);
     ControlLayout icon = Control("imgDrive", ControlKind::Image, "", {kValueLeft + 240, 24, 32, 32});
     c.push_back(icon);
 

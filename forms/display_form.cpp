@@ -68,9 +68,10 @@ std::vector<ControlLayout> DisplayControls() {
             selector.kind = ControlKind::ComboList;
             selector.rect = {kValueLeft, top, kValueWidth, 200};
             selector.font = kVerdana;
+            selector.label = row.caption;
             controls.push_back(selector);
         } else {
-            controls.push_back(DetailValue(row.value, {kValueLeft, top, kValueWidth, kRowHeight}));
+            controls.push_back(DetailValue(row.value, {kValueLeft, top, kValueWidth, kRowHeight}, row.caption));
         }
         top += kRowPitch;
     }
@@ -80,6 +81,7 @@ std::vector<ControlLayout> DisplayControls() {
     flags.kind = ControlKind::CheckList;
     flags.rect = {kCaptionLeft, kFlagsTop, kClientWidth - 2 * kCaptionLeft, kFlagsHeight};
     flags.font = kVerdana;
+    flags.label = "Label4";
     controls.push_back(flags);
     controls.push_back(HomePageLink("Label3", {kValueLeft, kLinkTop, kValueWidth, 17}));
     ControlLayout foot = banner;

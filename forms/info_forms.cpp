@@ -110,6 +110,7 @@ ui::FormLayout BuildInfoForm(const char* className, const char* caption, std::sp
         ControlLayout v = Control(row.value, ControlKind::ReadOnlyEdit, "", {kValueLeft, top, kValueWidth, kRowHeight});
         v.textColour = ui::kBlack;
         v.backColour = kValueBack;
+        v.label = row.caption;
         controls.push_back(v);
         top += kRowPitch;
     }

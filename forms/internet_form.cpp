@@ -59,24 +59,28 @@ std::vector<ControlLayout> InternetControls() {
     int top = kRowTop;
     for (const DetailRow& row : kRows) {
         controls.push_back(DetailCaption(row.caption, row.text, {kMargin, top, kCaptionWidth, kRowHeight}));
-        controls.push_back(DetailValue(row.value, {kValueLeft, top, kValueWidth, kRowHeight}));
+        controls.push_back(DetailValue(row.value, {kValueLeft, top, kValueWidth, kRowHeight}, row.caption));
         top += kRowPitch;
     }
 
     controls.push_back(DetailHeading("Label7", "Internet Browsers", {kMargin, kBrowsersLabelTop, kInnerWidth, 17}));
     ControlLayout browsers = List("ListView1", ControlKind::ListView, {kMargin, kBrowsersTop, kInnerWidth, kBrowsersHeight});
     browsers.list.columns = {{"Browser", 200}, {"Version", kInnerWidth - 200 - 24}};
+    browsers.label = "Label7";
     controls.push_back(browsers);
 
     const int rightLeft = kMargin + kHalfWidth + 8;
     controls.push_back(DetailHeading("Label4", "Typed URLs", {kMargin, kAddressesLabelTop, kHalfWidth, 17}));
     controls.push_back(List("ListBox1", ControlKind::ListBox, {kMargin, kAddressesTop, kHalfWidth, kAddressesHeight}));
+    controls.back().label = "Label4";
     controls.push_back(DetailHeading("Label3", "IE Favourites", {rightLeft, kAddressesLabelTop, kHalfWidth, 17}));
     controls.push_back(List("ListBox2", ControlKind::ListBox, {rightLeft, kAddressesTop, kHalfWidth, kAddressesHeight}));
+    controls.back().label = "Label3";
 
     controls.push_back(DetailHeading("Label5", "IE Flags", {kMargin, kFlagsLabelTop, kInnerWidth, 17}));
     ControlLayout flags = List("CheckListBox1", ControlKind::CheckList, {kMargin, kFlagsTop, kInnerWidth, kFlagsHeight});
     flags.columns = 3;
+    flags.label = "Label5";
     controls.push_back(flags);
 
     // The address as plain text: this label takes no clicks.

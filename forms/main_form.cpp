@@ -141,6 +141,7 @@ std::vector<ControlLayout> MainControls() {
         info.font = kVerdana;
         info.textColour = ui::kBlack;
         info.backColour = kValueBack;
+        info.label = desc.name;
         controls.push_back(info);
 
         if (n == 19 || n == 20 || n == 25)

@@ -63,9 +63,10 @@ std::vector<ControlLayout> MemoryControls() {
             ControlLayout gauge = MakeControl(row.value, ControlKind::PaintBox, "", {kValueLeft, top, kValueWidth, kRowHeight},
                                           kVerdanaBold);
             gauge.backColour = ui::kWhite;
+            gauge.label = row.caption;
             controls.push_back(gauge);
         } else {
-            controls.push_back(DetailValue(row.value, {kValueLeft, top, kValueWidth, kRowHeight}));
+            controls.push_back(DetailValue(row.value, {kValueLeft, top, kValueWidth, kRowHeight}, row.caption));
         }
         top += kRowPitch;
     }
@@ -77,7 +78,7 @@ std::vector<ControlLayout> MemoryControls() {
                          {"Capacity", 110, true}, {"Speed", 60}, {"Manufacturer", 134}};
     controls.push_back(list);
     controls.push_back(DetailCaption("Edit4", "Total Installed Memory", {kCaptionLeft, kTotalTop, kCaptionWidth, kRowHeight}));
-    controls.push_back(DetailValue("Edit2", {kValueLeft, kTotalTop, kValueWidth, kRowHeight}));
+    controls.push_back(DetailValue("Edit2", {kValueLeft, kTotalTop, kValueWidth, kRowHeight}, "Edit4"));
     controls.push_back(HomePageLink("Label3", {kValueLeft, kLinkTop, kValueWidth, 17}));
     ControlLayout foot = banner;
     foot.name = "Image2";
@@ -106,8 +107,9 @@ ControlLayout DetailCaption(const char* name, const char* text, ui::Rect rect) {
     return c;
 }
 
-ControlLayout DetailValue(const char* name, ui::Rect rect) {
+ControlLayout DetailValue(const char* name, ui::Rect rect, const char* caption) {
     ControlLayout c = MakeControl(name, ControlKind::ReadOnlyEdit, "", rect, kVerdana);
+    c.label = caption;
     c.textColour = ui::kBlack;
     c.backColour = kValueBack;
     return c;

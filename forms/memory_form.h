@@ -20,7 +20,8 @@ std::span<const DetailRow> MemoryRows();
 
 // The shared look of the details windows' rows.
 ui::ControlLayout DetailCaption(const char* name, const char* text, ui::Rect rect);
-ui::ControlLayout DetailValue(const char* name, ui::Rect rect);
+// `caption`: the row's caption control, which names the value to a screen reader.
+ui::ControlLayout DetailValue(const char* name, ui::Rect rect, const char* caption);
 ui::ControlLayout DetailHeading(const char* name, const char* text, ui::Rect rect);
 ui::ControlLayout HomePageLink(const char* name, ui::Rect rect);
 

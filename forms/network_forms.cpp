@@ -62,7 +62,7 @@ int ValueHeight(std::string_view value) {
 ControlLayout Banner(const char* name, int top) { return BannerStrip(name, top, kClientWidth); }
 
 ControlLayout Value(const DetailRow& row, int top, int height) {
-    ControlLayout v = DetailValue(row.value, {kValueLeft, top, kValueWidth, height});
+    ControlLayout v = DetailValue(row.value, {kValueLeft, top, kValueWidth, height}, row.caption);
     const std::string_view name = row.value;
     if (name.starts_with("Memo")) v.kind = ControlKind::Memo;
     if (name.starts_with("ListBox")) v.kind = ControlKind::ListBox;
@@ -153,7 +153,7 @@ ui::FormLayout BuildUserListForm() {
     ui::FormLayout form = BaseForm("TfrmUserList", "User List", ui::FormPosition::MainFormCentre);
     constexpr DetailRow kGroup[] = {{"Edit1", "Domain / Workgroup Name", "Edit2"}};
     int top = AddRows(form, kGroup);
-    ControlLayout list = DetailValue("ListBox1", {kCaptionLeft, top, kClientWidth - 2 * kCaptionLeft, 180});
+    ControlLayout list = DetailValue("ListBox1", {kCaptionLeft, top, kClientWidth - 2 * kCaptionLeft, 180}, "Edit1");
     list.kind = ControlKind::ListBox;
     list.font = kVerdana;
     list.backColour = kValueBack;

@@ -53,11 +53,13 @@ ui::FormLayout BuildCdDvdForm() {
     c.push_back(DetailHeading("Label2", "Details", {kValueLeft, 8, kCdValueWidth, 17}));
     int top = 30;
     c.push_back(DetailCaption("Desc1", "Drive", {kCaptionLeft, top, kCaptionWidth, kRowHeight}));
-    c.push_back(Control("cbDrive", ControlKind::ComboList, "", {kValueLeft, top, 240, 200}));
+    ControlLayout drive = Control("cbDrive", ControlKind::ComboList, "", {kValueLeft, top, 240, 200});
+    drive.label = "Desc1";
+    c.push_back(drive);
     top += kRowPitch + 4;
     for (const DetailRow& row : kCdRows) {
         c.push_back(DetailCaption(row.caption, row.text, {kCaptionLeft, top, kCaptionWidth, kRowHeight}));
-        c.push_back(DetailValue(row.value, {kValueLeft, top, kCdValueWidth, kRowHeight}));
+        c.push_back(DetailValue(row.value, {kValueLeft, top, kCdValueWidth, kRowHeight}, row.caption));
         top += kRowPitch;
     }
     constexpr int kCapabilitiesHeight = 150;
@@ -66,6 +68,7 @@ ui::FormLayout BuildCdDvdForm() {
     list.list.columns = {{"", kCdValueWidth - 24}};
     list.list.headings = false;
     list.list.gridLines = false;
+    list.label = "Edit20";
     c.push_back(list);
     top += kCapabilitiesHeight + 8;
 
@@ -112,10 +115,10 @@ ui::FormLayout BuildUsbDrivesForm() {
     c.push_back(DetailHeading("StaticText1", "Details", {kValueLeft, 8, kUsbValueWidth, 17}));
     int top = 30;
     c.push_back(DetailCaption("Desc1", "USB Drives", {kCaptionLeft, top, kCaptionWidth, kRowHeight}));
-    c.push_back(DetailValue("Info1", {kValueLeft, top, kUsbValueWidth, kRowHeight}));
+    c.push_back(DetailValue("Info1", {kValueLeft, top, kUsbValueWidth, kRowHeight}, "Desc1"));
     top += kRowPitch;
     c.push_back(DetailCaption("Edit2", "Total No. of Drives", {kCaptionLeft, top, kCaptionWidth, kRowHeight}));
-    c.push_back(DetailValue("Info2", {kValueLeft, top, kUsbValueWidth, kRowHeight}));
+    c.push_back(DetailValue("Info2", {kValueLeft, top, kUsbValueWidth, kRowHeight}, "Edit2"));
     top += kRowPitch + 8;
     c.push_back(DetailHeading("StaticText3", "USB Drives", {kCaptionLeft, top, kCaptionWidth, 17}));
     top += 20;

@@ -60,11 +60,13 @@ std::vector<ControlLayout> PrintersControls() {
         const std::string_view value = row.value;
         if (value == "combobox1") {
             controls.push_back(MakeControl(row.value, ControlKind::ComboList, "", {kValueLeft, top, kValueWidth, 200}, kVerdana));
+            controls.back().label = row.caption;
         } else if (value == "ListBox1") {
             controls.push_back(MakeControl(row.value, ControlKind::ListBox, "", {kValueLeft, top, kValueWidth, kBinsHeight},
                                            kVerdana));
+            controls.back().label = row.caption;
         } else {
-            controls.push_back(DetailValue(row.value, {kValueLeft, top, kValueWidth, kRowHeight}));
+            controls.push_back(DetailValue(row.value, {kValueLeft, top, kValueWidth, kRowHeight}, row.caption));
         }
         top += kRowPitch;
     }
@@ -72,7 +74,7 @@ std::vector<ControlLayout> PrintersControls() {
     ControlLayout port = DetailCaption("Edit9", "Port", {kCaptionLeft, kLinkTop, kCaptionWidth, kRowHeight});
     port.visible = false;
     controls.push_back(port);
-    ControlLayout portValue = DetailValue("Info12", {kValueLeft, kLinkTop, kValueWidth, kRowHeight});
+    ControlLayout portValue = DetailValue("Info12", {kValueLeft, kLinkTop, kValueWidth, kRowHeight}, "Edit9");
     portValue.visible = false;
     controls.push_back(portValue);
     // The home page as plain text: this window's label takes no clicks.

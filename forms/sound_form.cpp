@@ -51,7 +51,7 @@ std::vector<ControlLayout> SoundControls() {
     int top = kRowTop;
     for (const DetailRow& row : kRows) {
         controls.push_back(DetailCaption(row.caption, row.text, {kCaptionLeft, top, kCaptionWidth, kRowHeight}));
-        controls.push_back(DetailValue(row.value, {kValueLeft, top, kValueWidth, kRowHeight}));
+        controls.push_back(DetailValue(row.value, {kValueLeft, top, kValueWidth, kRowHeight}, row.caption));
         top += kRowPitch;
     }
     controls.push_back(Button("BitBtn1", "Sound Test", {kCaptionLeft, kButtonTop, 120, kButtonHeight}));
@@ -69,8 +69,10 @@ std::vector<ControlLayout> SoundControls() {
     const int line = kToneTop + 24;
     controls.push_back(MakeControl("Label4", ControlKind::Label, "Frequency", {20, line + 3, 76, 17}, kVerdana));
     controls.push_back(MakeControl("Edit1", ControlKind::Edit, "1000", {98, line, 70, kRowHeight}, kVerdana));
+    controls.back().label = "Label4";
     controls.push_back(MakeControl("Label5", ControlKind::Label, "Duration", {186, line + 3, 66, 17}, kVerdana));
     controls.push_back(MakeControl("Edit2", ControlKind::Edit, "1000", {254, line, 70, kRowHeight}, kVerdana));
+    controls.back().label = "Label5";
     // Inside the frame's right edge.
     controls.push_back(Button("SpeedButton1", "Test", {kSideLeft, line - 2, kSideWidth - 8, kButtonHeight}));
 

@@ -47,6 +47,7 @@ void AddRow(std::vector<ControlLayout>& controls, const char* caption, const cha
     ControlLayout v = Control(value, ControlKind::ReadOnlyEdit, "", {kValueLeft, top, kValueWidth, 21});
     v.textColour = ui::kBlack;
     v.backColour = kValueBack;
+    v.label = caption;
     controls.push_back(v);
 }
 

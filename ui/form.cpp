@@ -2,6 +2,8 @@
 
 #include "platform/win_binding.h"
 #include "platform/win_clipboard.h"
+#include "ui/access_keys.h"
+#include "ui/accessible_name.h"
 #include "ui/application.h"
 #include "ui/list_view.h"
 
@@ -293,6 +295,7 @@ void Form::Create(HWND owner) {
     BuildToolBar();
     BuildPopupMenus();
     BuildControls();
+    NameControlsByLabels();
     RECT rc;
     ::GetClientRect(hwnd_, &rc);
     if (!layout_.clientWidth) clientWidth_ = rc.right;
@@ -516,14 +519,17 @@ void Form::BuildControls() {
     // Panels and canvases keep a pointer to their entry: the vector must never reallocate.
     controls_.reserve(layout_.controls.size());
     int id = kFirstControlId;
+    const std::vector<std::string> shown = ShownTexts();
     for (const ControlLayout& layout : layout_.controls) {
+        const std::string& text = shown[controls_.size()];
         const char* cls = "STATIC";
         DWORD style = WS_CHILD | (layout.visible ? WS_VISIBLE : 0);
         DWORD exStyle = 0;
         switch (layout.kind) {
         case ControlKind::Label:
         case ControlKind::LinkLabel:
-            style |= SS_NOPREFIX | (layout.kind == ControlKind::LinkLabel ? SS_NOTIFY : 0);
+            // Only a label with an access key shows its mark; an "&" of any other is text.
+            style |= (text == layout.text ? SS_NOPREFIX : 0) | (layout.kind == ControlKind::LinkLabel ? SS_NOTIFY : 0);
             style |= layout.align == TextAlign::Centre ? SS_CENTER : layout.align == TextAlign::Right ? SS_RIGHT : SS_LEFT;
             break;
         case ControlKind::ReadOnlyEdit:
@@ -603,7 +609,8 @@ void Form::BuildControls() {
         }
         ControlState state;
         state.layout = &layout;
-        state.hwnd = ::CreateWindowExA(exStyle, cls, layout.text.c_str(), style, Scale(layout.rect.left),
+        state.accessKey = AccessKeyOf(text == layout.text ? std::string_view() : std::string_view(text));
+        state.hwnd = ::CreateWindowExA(exStyle, cls, text.c_str(), style, Scale(layout.rect.left),
                                        Scale(layout.rect.top), Scale(layout.rect.width), Scale(layout.rect.height),
                                        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
         if (layout.kind == ControlKind::Picture && state.hwnd && layout.resourceId) {
@@ -688,6 +695,84 @@ void Form::BuildControls() {
     }
 }
 
+namespace {
+
+// Controls the user moves to or works with from the keyboard; a label naming one of them can
+// take the user there.
+bool TakesFocus(ControlKind kind) {
+    switch (kind) {
+    case ControlKind::Edit:
+    case ControlKind::ComboList:
+    case ControlKind::ListBox:
+    case ControlKind::ListView:
+    case ControlKind::TreeView:
+    case ControlKind::CheckList:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> Form::ShownTexts() const {
+    const std::vector<ControlLayout>& controls = layout_.controls;
+    std::vector<bool> keyed(controls.size(), false);
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const ControlKind kind = controls[i].kind;
+        if (kind == ControlKind::Button || kind == ControlKind::CheckBox) keyed[i] = true;
+        if (!TakesFocus(kind) || controls[i].label.empty()) continue;
+        for (std::size_t j = 0; j < controls.size(); ++j)
+            if (controls[j].name == controls[i].label && controls[j].kind == ControlKind::Label) keyed[j] = true;
+    }
+    std::vector<std::string> captions, shown;
+    for (std::size_t i = 0; i < controls.size(); ++i)
+        if (keyed[i]) captions.push_back(controls[i].text);
+    std::vector<std::string> titles;
+    for (const MenuItemLayout& title : layout_.menu) titles.push_back(title.caption);
+    const std::vector<std::size_t> keys = ChooseAccessKeys(captions, MenuBarKeys(titles));
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        shown.push_back(keyed[i] ? WithAccessKey(controls[i].text, keys[next]) : controls[i].text);
+        if (keyed[i]) ++next;
+    }
+    return shown;
+}
+
+void Form::NameControlsByLabels() {
+    for (ControlState& control : controls_) {
+        const std::string& label = control.layout->label;
+        if (label.empty() || !control.hwnd) continue;
+        const auto named = std::find_if(controls_.begin(), controls_.end(),
+                                        [&](const ControlState& c) { return c.layout->name == label; });
+        if (named == controls_.end()) throw std::logic_error(control.layout->name + " is named by " + label + ", which " +
+                                                             "the window does not have");
+        NameControlByLabel(control.hwnd, named->hwnd);
+        if (named->accessKey) named->labelled = control.hwnd;
+    }
+}
+
+// Alt and a control's access key: a button or check box is pressed, a label moves to the field it
+// names. Keys nobody here has go on to the menu bar.
+bool Form::AccessKey(const MSG& msg) {
+    if (msg.message != WM_SYSKEYDOWN || (::GetKeyState(VK_CONTROL) & 0x8000)) return false;
+    const auto key = static_cast<char>(msg.wParam);
+    if (!((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'))) return false;
+    for (const ControlState& control : controls_) {
+        if (control.accessKey != key || !control.hwnd || !::IsWindowVisible(control.hwnd)) continue;
+        const HWND target = control.layout->kind == ControlKind::Label ? control.labelled : control.hwnd;
+        if (!target || !::IsWindowEnabled(target) || !::IsWindowVisible(target)) continue;
+        ::SetFocus(target);
+        if (control.layout->kind == ControlKind::Label) {
+            if (FindControl(target)->layout->kind == ControlKind::Edit) ::SendMessageA(target, EM_SETSEL, 0, -1);
+        } else {
+            ::SendMessageA(target, BM_CLICK, 0, 0);
+        }
+        return true;
+    }
+    return false;
+}
+
 void Form::BuildShortcuts() {
     std::vector<ACCEL> table;
     std::size_t index = 0;
@@ -718,6 +803,7 @@ bool Form::TranslateShortcut(MSG& msg) {
 
 // Enter, Escape and Tab in a form with push buttons or edits work as they do in a dialog box.
 bool Form::DialogKey(const MSG& msg) {
+    if (hwnd_ && AccessKey(msg)) return true;
     if (!hwnd_ || msg.message != WM_KEYDOWN) return false;
     if (msg.wParam == VK_TAB) {
         const bool typed = std::any_of(controls_.begin(), controls_.end(), [](const ControlState& c) {
@@ -1021,13 +1107,22 @@ std::string Form::Text(std::string_view name) const {
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
     const int copied = ::GetWindowTextA(control, text.data(), length + 1);
     text.resize(static_cast<std::size_t>(std::max(copied, 0)));
-    return text;
+    return FindControl(name)->accessKey ? WithoutAccessKey(text) : text;
 }
 
 void Form::SetText(std::string_view name, const std::string& text) {
     const HWND control = Control(name);
     if (!control) throw std::logic_error("No control named " + std::string(name));
-    ::SetWindowTextA(control, text.c_str());
+    const char key = FindControl(name)->accessKey;
+    if (!key) {
+        ::SetWindowTextA(control, text.c_str());
+        return;
+    }
+    // The control keeps its letter where the new text has it.
+    std::size_t at = kNoAccessKey;
+    for (std::size_t i = 0; i < text.size() && at == kNoAccessKey; ++i)
+        if (text[i] == key || (key >= 'A' && key <= 'Z' && text[i] == key - 'A' + 'a')) at = i;
+    ::SetWindowTextA(control, WithAccessKey(text, at).c_str());
 }
 
 void Form::SetCaption(const std::string& text) { ::SetWindowTextA(hwnd_, text.c_str()); }

@@ -150,6 +150,8 @@ private:
         std::unique_ptr<Bitmap> image;   // Image
         std::function<void(HDC)> paint;  // PaintBox
         std::function<void()> change, closeUp;  // ComboList
+        char accessKey = '\0';  // upper case; the text carries its mark
+        HWND labelled = nullptr;  // a Label: the control it names, where its access key moves to
     };
     struct TimerState {
         const TimerLayout* layout = nullptr;
@@ -173,6 +175,10 @@ private:
     void BuildMenu();
     void BuildToolBar();
     void BuildControls();
+    // The captions of buttons, check boxes and field labels with their access keys marked.
+    std::vector<std::string> ShownTexts() const;
+    void NameControlsByLabels();
+    bool AccessKey(const MSG& msg);
     void BuildShortcuts();
     void BuildPopupMenus();
     void AppendPopupItems(HMENU parent, const std::vector<MenuItemLayout>& items, int& id);

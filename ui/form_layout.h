@@ -118,6 +118,10 @@ struct ControlLayout {
     int panelWidth = 0;   // StatusBar: its one panel's width at 96 DPI; 0: the whole bar
     bool password = false;  // Edit
     bool raised = false;    // Panel: a raised edge instead of the sunken one
+    // The control whose text names this one to a screen reader: the caption of the row whose
+    // value it shows, or the label of an edit field. A Label naming a control the user can move
+    // to gets an access key that moves there.
+    std::string label;
     // Button: a click closes the form with this result after the button's own handler, if any.
     ModalResult modalResult = ModalResult::None;
     // Button: Enter anywhere in the form clicks the default button, Escape the cancel button.

@@ -37,12 +37,14 @@
 #include "sysconfig/memory_text.h"
 #include "sysconfig/service_text.h"
 #include "tests/common/host_cpuinfo.h"
+#include "ui/access_keys.h"
 #include "ui/tree_view.h"
 #include "ui/report_preview_form.h"
 
 #include <windows.h>
 #include <commctrl.h>
 #include <dlgs.h>
+#include <oleacc.h>
 #include <winsvc.h>
 
 #include <algorithm>
@@ -97,6 +99,8 @@ std::string TextOf(HWND window) {
 }
 
 int CommandOf(const char* name) { return *brimlow::ui::CommandIdOf(MainFormLayout(), name); }
+
+void CheckKeyboardAndNames(HWND window, const char* className);
 
 // Sends a menu or tool-button command and waits until the program has handled it.
 void Choose(HWND form, const char* name) {
@@ -344,6 +348,7 @@ void CheckListWindow(HWND form, const char* item, const char* className, const b
     if (!window) return;
     CheckEq(TextOf(window), caption, std::string(className) + " caption");
     Check(::GetWindow(window, GW_OWNER) == form, std::string(className) + " owned by the main window");
+    CheckKeyboardAndNames(window, className);
     const HWND list = ::GetDlgItem(window, *brimlow::ui::ControlIdOf(layout, "ListView1"));
     const auto rows = ReadRemoteList(list, columns);
     CheckEq(Joined(rows), Joined(expected), std::string(className) + " rows");
@@ -369,6 +374,7 @@ std::map<std::string, std::string> CheckInfoWindow(HWND form, const char* item, 
     if (!window) return values;
     CheckEq(TextOf(window), caption, std::string(className) + " caption");
     Check(::GetWindow(window, GW_OWNER) == form, std::string(className) + " owned by the main window");
+    CheckKeyboardAndNames(window, className);
     bool captions = true;
     for (const auto& row : rows) {
         captions = captions && TextOf(::GetDlgItem(window, *brimlow::ui::ControlIdOf(layout, row.caption))) == row.text;
@@ -522,9 +528,96 @@ void CheckCpuWindow(HWND form) {
     Check(WaitUntilDestroyed(form), "Exit closes the processor window");
 }
 
+struct IdSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK FindById(HWND child, LPARAM data) {
+    auto& search = *reinterpret_cast<IdSearch*>(data);
+    if (::GetDlgCtrlID(child) != search.id) return TRUE;
+    search.found = child;
+    return FALSE;
+}
+
+// A control of a window by its layout name, also one inside a panel.
+HWND Descendant(HWND window, const brimlow::ui::FormLayout& layout, const char* name) {
+    IdSearch search{*brimlow::ui::ControlIdOf(layout, name), nullptr};
+    ::EnumChildWindows(window, FindById, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+
+// The program's windows by class name, for the checks every window gets.
+const brimlow::ui::FormLayout* LayoutOfClass(const std::string& className) {
+    using namespace brimlow::forms;
+    for (const brimlow::ui::FormLayout& (*layoutOf)() :
+         {AboutFormLayout, HelpFormLayout, AdminFormLayout, CpuFormLayout, DevicesFormLayout, DiskFormLayout,
+          DisplayFormLayout, PersonalFormLayout, BiosFormLayout, DateTimeFormLayout, InternetFormLayout,
+          MainFormLayout, MemoryFormLayout, MetersFormLayout, NetworkFormLayout, NetworkAdaptersFormLayout,
+          UserListFormLayout, ComputersFormLayout, CdDvdFormLayout, UsbDrivesFormLayout, PrintersFormLayout,
+          ServicesFormLayout, SoundFormLayout, StartupFormLayout, UnistallFormLayout, UsbFormLayout}) {
+        if (layoutOf().className == className) return &layoutOf();
+    }
+    return nullptr;
+}
+
+// What a screen reader hears for a control: the name of the system's accessible object for it,
+// asked of the program's process.
+std::string AccessibleNameOf(HWND control) {
+    IAccessible* object = nullptr;
+    if (FAILED(::AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                            reinterpret_cast<void**>(&object))) ||
+        !object)
+        return "(no object)";
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    BSTR name = nullptr;
+    std::string text = "(no name)";
+    if (SUCCEEDED(object->get_accName(self, &name)) && name) {
+        char ansi[1024] = {};
+        ::WideCharToMultiByte(CP_ACP, 0, name, -1, ansi, sizeof ansi, nullptr, nullptr);
+        text = ansi;
+    }
+    ::SysFreeString(name);
+    object->Release();
+    return text;
+}
+
+// Every shown control the layout names by a caption is read with that caption's text.
+void CheckAccessibleNames(HWND window, const brimlow::ui::FormLayout& layout) {
+    int named = 0;
+    std::string wrong;
+    for (const brimlow::ui::ControlLayout& control : layout.controls) {
+        if (control.label.empty()) continue;
+        const HWND shown = Descendant(window, layout, control.name.c_str());
+        if (!shown || !::IsWindowVisible(shown)) continue;
+        ++named;
+        const std::string caption = brimlow::ui::WithoutAccessKey(TextOf(Descendant(window, layout, control.label.c_str())));
+        const std::string name = AccessibleNameOf(shown);
+        if (name != caption) wrong += " " + control.name + "=\"" + name + "\" (not \"" + caption + "\")";
+    }
+    if (named == 0) return;
+    std::printf("    %s: %d controls named by their captions%s\n", layout.className.c_str(), named, wrong.c_str());
+    Check(wrong.empty(), layout.className + ": each value is read with its row's caption");
+}
+
 // Tab from the window's first tab stop: every control it reaches once, then the first again, in
 // reading order (down the window; along a row from left to right).
 void CheckTabOrder(HWND window, const char* className) {
+    if (const brimlow::ui::FormLayout* layout = LayoutOfClass(className)) {
+        // A window of read-only rows has nothing to tab to; its menu is its keyboard.
+        bool stops = false;
+        for (const brimlow::ui::ControlLayout& control : layout->controls) {
+            const HWND shown = Descendant(window, *layout, control.name.c_str());
+            stops = stops || (shown && ::IsWindowVisible(shown) && (::GetWindowLongA(shown, GWL_STYLE) & WS_TABSTOP));
+        }
+        if (!stops) {
+            std::printf("    %s: no tab stops\n", className);
+            return;
+        }
+    }
     std::vector<HWND> stops;
     const HWND first = ::GetNextDlgTabItem(window, nullptr, FALSE);
     for (HWND at = first; at && stops.size() < 200; at = ::GetNextDlgTabItem(window, at, FALSE)) {
@@ -549,13 +642,19 @@ void CheckTabOrder(HWND window, const char* className) {
     Check(inOrder, std::string(className) + ": the tab order reads down the window");
 }
 
+// What every window is checked for once: its tab order, and the names a screen reader reads.
+void CheckKeyboardAndNames(HWND window, const char* className) {
+    CheckTabOrder(window, className);
+    if (const brimlow::ui::FormLayout* layout = LayoutOfClass(className)) CheckAccessibleNames(window, *layout);
+}
+
 // Opens a details window with `opener` and returns it once it shows, or nullptr.
 HWND OpenDetailWindow(HWND form, const char* opener, const char* className) {
     Choose(form, opener);
     HWND window = nullptr;
     WaitFor([&] { return (window = ::FindWindowA(className, nullptr)) != nullptr && ::IsWindowVisible(window); }, 30000);
     if (!window || !::IsWindowVisible(window)) return nullptr;
-    CheckTabOrder(window, className);
+    CheckKeyboardAndNames(window, className);
     return window;
 }
 
@@ -909,25 +1008,6 @@ void CheckDiskWindow(HWND form) {
     Check(WaitFor([&] { return !::IsWindowVisible(disk); }, 15000), "the drive window closes (hidden)");
 }
 
-struct IdSearch {
-    int id;
-    HWND found;
-};
-
-BOOL CALLBACK FindById(HWND child, LPARAM data) {
-    auto& search = *reinterpret_cast<IdSearch*>(data);
-    if (::GetDlgCtrlID(child) != search.id) return TRUE;
-    search.found = child;
-    return FALSE;
-}
-
-// A control of a window by its layout name, also one inside a panel.
-HWND Descendant(HWND window, const brimlow::ui::FormLayout& layout, const char* name) {
-    IdSearch search{*brimlow::ui::ControlIdOf(layout, name), nullptr};
-    ::EnumChildWindows(window, FindById, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 HWND WaitForVisible(const char* className) {
     HWND window = nullptr;
     WaitFor([&] { return (window = ::FindWindowA(className, nullptr)) != nullptr && ::IsWindowVisible(window); }, 15000);
@@ -942,6 +1022,7 @@ void CheckSmallWindows(HWND form) {
     Check(help != nullptr, "Using Brimlow opens the help window");
     if (help) {
         CheckEq(TextOf(help), std::string("Help"), "help caption");
+        CheckKeyboardAndNames(help, "TfrmHelp");
         Check(::IsWindowEnabled(form), "the help window does not wait");
         bool same = true;
         for (const brimlow::forms::HelpLine& line : brimlow::forms::HelpLines())
@@ -957,6 +1038,7 @@ void CheckSmallWindows(HWND form) {
     if (about) {
         const brimlow::ui::FormLayout& layout = brimlow::forms::AboutFormLayout();
         CheckEq(TextOf(about), std::string("About"), "About caption");
+        CheckKeyboardAndNames(about, "TAboutBox");
         CheckEq(TextOf(Descendant(about, layout, "Version")), std::string("Version 2.86"), "About shows the version");
         CheckEq(TextOf(Descendant(about, layout, "ProductName")), std::string("Brimlow"), "About names the product");
         CheckEq(TextOf(Descendant(about, layout, "Label4")), std::string("Contact Details"), "About's contact link");
@@ -972,6 +1054,7 @@ void CheckSmallWindows(HWND form) {
     if (admin) {
         const brimlow::ui::FormLayout& layout = brimlow::forms::AdminFormLayout();
         CheckEq(TextOf(admin), std::string("Administrator"), "Administrator caption");
+        CheckKeyboardAndNames(admin, "TfrmAdmin");
         CheckEq(TextOf(Descendant(admin, layout, "Memo1")), std::string(brimlow::forms::kAdminNote), "the note");
         CheckEq(TextOf(Descendant(admin, layout, "Edit1")), std::string("Administrator"), "the user name preset");
         const HWND password = Descendant(admin, layout, "Edit2");
@@ -1032,7 +1115,9 @@ HWND PressFor(HWND owner, const brimlow::ui::FormLayout& layout, const char* but
     ::PostMessageA(owner, WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(control), BN_CLICKED), reinterpret_cast<LPARAM>(control));
     HWND window = nullptr;
     WaitFor([&] { return (window = ::FindWindowA(className, nullptr)) != nullptr && ::IsWindowVisible(window); }, 30000);
-    return window && ::IsWindowVisible(window) ? window : nullptr;
+    if (!window || !::IsWindowVisible(window)) return nullptr;
+    CheckKeyboardAndNames(window, className);
+    return window;
 }
 
 void CloseHidden(HWND window, const std::string& what) {
@@ -1225,6 +1310,8 @@ void CheckUsbDrivesWindow(HWND form) {
 }
 
 int main(int argc, char** argv) {
+    // The program's accessible objects come over to this process through COM.
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     if (argc == 4 && std::string(argv[1]) == "--screenshots") return Screenshots(argv[2], argv[3]);
     if (argc == 4 && std::string(argv[1]) == "--display") return DisplayOnScreen(argv[2], argv[3]);
     if (argc < 3) {
@@ -1273,6 +1360,7 @@ int main(int argc, char** argv) {
         rows += label + ": " + value + "\r\n";
     }
     Check(labelsOk, "all 28 labels read back");
+    CheckKeyboardAndNames(form, "TForm1");
     if (argc > 3) std::ofstream(argv[3], std::ios::binary) << rows;
 
     // The window takes 690 pixels and the height the screen allows; the value column follows.
