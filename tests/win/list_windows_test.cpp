@@ -9,7 +9,6 @@
 #include "platform/win_text.h"
 #include "sysconfig/TfrmUnistall.h"
 #include "sysconfig/uninstall_entries.h"
-#include "tests/win/fixture_printer.h"
 #include "tests/win/recording_launcher.h"
 #include "tests/win/win_test_support.h"
 #include "ui/application.h"
@@ -114,7 +113,7 @@ protected:
 
     ScratchMachineKey machine;
     RecordingLauncher launcher;
-    testing::FixturePrintDialog printDialog{"Brimlow Fixture Printer"};
+    testing::FixturePrintDialog printDialog{testing::TestPrinter::kName};
     TfrmUnistall window{launcher, printDialog};
     std::vector<std::string> questions;
     bool answer = true;
@@ -298,25 +297,21 @@ class ListReportOnAPrinter : public ::testing::Test {
 protected:
     void SetUp() override {
         testing::ReportedErrors().clear();
-        std::string why;
-        printer = testing::FixturePrinter::Get(why);
-        if (!printer && why == testing::kNotUnderWine) GTEST_SKIP() << why;
-        ASSERT_NE(printer, nullptr) << why;
-        printer->ClearOutput();
+        ASSERT_TRUE(printer.installed());
     }
-    const testing::FixturePrinter* printer = nullptr;
+    const testing::TestPrinter printer;
 };
 
 TEST_F(ListReportOnAPrinter, PagesAsLaidOut) {
     RecordingLauncher launcher;
-    testing::FixturePrintDialog dialog(printer->name());
+    testing::FixturePrintDialog dialog(testing::TestPrinter::kName);
     TfrmUnistall window(launcher, dialog);
     window.Create();
 
     // The layout's row count for this printer's page, across.
     int rowsPerPage = 0;
     {
-        const win::DeviceContext dc = win::CreateLandscapePrinterContext(printer->name(), 1);
+        const win::DeviceContext dc = win::CreateLandscapePrinterContext(testing::TestPrinter::kName, 1);
         ASSERT_TRUE(dc);
         win::PrinterCanvas canvas(dc.get());
         const report::PageGeometry page = canvas.Page();
@@ -335,10 +330,10 @@ TEST_F(ListReportOnAPrinter, PagesAsLaidOut) {
         list.Clear();
         for (int i = 0; i < c.items; ++i)
             list.Add("Application " + std::to_string(i), {"1." + std::to_string(i), "http://example.invalid/"});
-        printer->ClearOutput();
+        printer.ForgetPrinted();
         window.Click("Print1");
-        EXPECT_EQ(printer->PrintedPages(), c.pages);
-        const std::string output = printer->Output();
+        EXPECT_EQ(printer.PrintedPages(), c.pages);
+        const std::string output = printer.Printed();
         EXPECT_NE(output.find("%%Title: Installed Applications"), std::string::npos);
         EXPECT_NE(output.find("%%Orientation: Landscape"), std::string::npos);
     }
@@ -348,25 +343,25 @@ TEST_F(ListReportOnAPrinter, PagesAsLaidOut) {
 
 TEST_F(ListReportOnAPrinter, CancellingTheDialogPrintsNothing) {
     RecordingLauncher launcher;
-    testing::FixturePrintDialog dialog(printer->name());
+    testing::FixturePrintDialog dialog(testing::TestPrinter::kName);
     dialog.cancel = true;
     TfrmUnistall window(launcher, dialog);
     window.Create();
     window.ListView1().Add("Application", {});
     window.Click("Print1");
     EXPECT_EQ(dialog.shown, 1);
-    EXPECT_EQ(printer->PrintedPages(), -1);
+    EXPECT_EQ(printer.PrintedPages(), -1);
     EXPECT_TRUE(testing::ReportedErrors().empty());
 }
 
 TEST_F(ListReportOnAPrinter, TheDeviceClassesList) {
-    testing::FixturePrintDialog dialog(printer->name());
+    testing::FixturePrintDialog dialog(testing::TestPrinter::kName);
     TfrmDevices window(dialog);
     window.Create();
     window.ListView1().Add("Disk drive", {"Maker", "1.0"});
     window.Click("Print1");
-    EXPECT_EQ(printer->PrintedPages(), 1);
-    EXPECT_NE(printer->Output().find("%%Title: Device Info"), std::string::npos);
+    EXPECT_EQ(printer.PrintedPages(), 1);
+    EXPECT_NE(printer.Printed().find("%%Title: Device Info"), std::string::npos);
 }
 
 class DevicesWindow : public ::testing::Test {
@@ -391,7 +386,7 @@ protected:
         return rows;
     }
     ScratchMachineKey machine;
-    testing::FixturePrintDialog printDialog{"Brimlow Fixture Printer"};
+    testing::FixturePrintDialog printDialog{testing::TestPrinter::kName};
     TfrmDevices window{printDialog};
 };
 

@@ -5,7 +5,6 @@
 #include "app/Unit1.h"
 #include "forms/main_form.h"
 #include "platform/windows_version_win.h"
-#include "tests/win/fixture_printer.h"
 #include "tests/win/win_test_support.h"
 #include "ui/application.h"
 #include "ui/report_preview.h"

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -175,6 +176,18 @@ std::string TestPrinter::Printed() const {
 
 void TestPrinter::ForgetPrinted() const {
     if (!portFile_.empty()) ::DeleteFileA(portFile_.c_str());
+}
+
+int TestPrinter::PrintedPages() const {
+    const std::string text = Printed();
+    // "%%Pages: (atend)" in the header, the count in the trailer.
+    const std::string tag = "%%Pages: ";
+    int pages = -1;
+    for (std::size_t at = text.find(tag); at != std::string::npos; at = text.find(tag, at + 1)) {
+        const char* digits = text.c_str() + at + tag.size();
+        if (*digits >= '0' && *digits <= '9') pages = std::atoi(digits);
+    }
+    return pages;
 }
 
 DialogAnswerer::DialogAnswerer(int button) : button_(button) {

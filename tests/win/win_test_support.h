@@ -2,6 +2,7 @@
 #pragma once
 
 #include "cpu/cpu_load.h"
+#include "platform/list_report_win.h"
 #include "platform/win_handles.h"
 #include "ui/bitmap.h"
 
@@ -77,11 +78,31 @@ public:
     // What reached the port so far; empty when nothing was printed.
     std::string Printed() const;
     void ForgetPrinted() const;
+    // The page count the PostScript trailer gives; -1 when nothing was printed.
+    int PrintedPages() const;
 
 private:
     bool installed_ = false;
     std::string driverFile_;
     std::string portFile_;
+};
+
+// A print dialog that hands out the named printer (in landscape unless told otherwise), or is
+// cancelled.
+class FixturePrintDialog : public win::PrintDialog {
+public:
+    explicit FixturePrintDialog(std::string device) : device_(std::move(device)) {}
+    bool cancel = false;
+    int shown = 0;
+    win::PaperOrientation orientation = win::PaperOrientation::Landscape;
+    win::DeviceContext Execute(HWND) override {
+        ++shown;
+        if (cancel) return {};
+        return win::CreatePrinterContext(device_, 1, orientation);
+    }
+
+private:
+    std::string device_;
 };
 
 // Answers every dialog box this thread opens while the object lives by pressing `button` (IDOK,
