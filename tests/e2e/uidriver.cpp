@@ -444,7 +444,9 @@ HWND OpenCpuWindow(HWND form, const char* opener) {
     ::PostMessageA(form, WM_COMMAND, MAKEWPARAM(CommandOf(opener), 0), 0);
     HWND cpu = nullptr;
     WaitFor([&] { return (cpu = ::FindWindowA("TfrmCPU", nullptr)) != nullptr && ::IsWindowVisible(cpu); }, 30000);
-    return cpu && ::IsWindowVisible(cpu) ? cpu : nullptr;
+    if (!cpu || !::IsWindowVisible(cpu)) return nullptr;
+    CheckKeyboardAndNames(cpu, "TfrmCPU");
+    return cpu;
 }
 
 bool WaitUntilDestroyed(HWND form) {
@@ -1085,6 +1087,7 @@ void CheckInternetWindow(HWND form, DWORD process) {
     const auto& layout = brimlow::forms::InternetFormLayout();
     CheckEq(TextOf(internet), std::string("Internet"), "internet caption");
     Check(::GetWindow(internet, GW_OWNER) == form, "internet window owned by the main window");
+    CheckKeyboardAndNames(internet, "TfrmInternet");
     bool captions = true;
     for (const auto& row : brimlow::forms::InternetRows()) {
         captions = captions && DetailText(internet, layout, row.caption) == row.text;
@@ -1189,6 +1192,7 @@ void CheckSoundWindow(HWND form) {
     if (!sound) return;
     const auto& layout = brimlow::forms::SoundFormLayout();
     CheckEq(TextOf(sound), std::string("Sound"), "sound caption");
+    CheckKeyboardAndNames(sound, "TfrmSound");
     Check(!::IsWindowEnabled(form), "the main window waits while the sound window is open");
     CheckEq(TextOf(Descendant(sound, layout, "Info6")), std::string("Not detected"), "no sound card under Wine");
     CheckEq(TextOf(Descendant(sound, layout, "Info5")), std::string("0"), "no mixer under Wine");
@@ -1402,6 +1406,7 @@ int main(int argc, char** argv) {
           "CPU Meters opens the meters window");
     if (meters) {
         CheckEq(TextOf(meters), std::string("CPU Meters"), "meters caption");
+        CheckKeyboardAndNames(meters, "TfrmMeters");
         Check((::GetWindowLongA(meters, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0, "meters stay on top");
         Check(::GetWindow(meters, GW_OWNER) == form, "meters owned by the main window");
         Check(!::IsWindowEnabled(form), "main window waits while the meters are open");
