@@ -609,7 +609,8 @@ void Form::BuildControls() {
         }
         ControlState state;
         state.layout = &layout;
-        state.accessKey = AccessKeyOf(text == layout.text ? std::string_view() : std::string_view(text));
+        state.marked = text != layout.text;
+        state.accessKey = state.marked ? AccessKeyOf(text) : '\0';
         state.hwnd = ::CreateWindowExA(exStyle, cls, text.c_str(), style, Scale(layout.rect.left),
                                        Scale(layout.rect.top), Scale(layout.rect.width), Scale(layout.rect.height),
                                        parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
@@ -1107,20 +1108,21 @@ std::string Form::Text(std::string_view name) const {
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
     const int copied = ::GetWindowTextA(control, text.data(), length + 1);
     text.resize(static_cast<std::size_t>(std::max(copied, 0)));
-    return FindControl(name)->accessKey ? WithoutAccessKey(text) : text;
+    return FindControl(name)->marked ? WithoutAccessKey(text) : text;
 }
 
 void Form::SetText(std::string_view name, const std::string& text) {
     const HWND control = Control(name);
     if (!control) throw std::logic_error("No control named " + std::string(name));
-    const char key = FindControl(name)->accessKey;
-    if (!key) {
+    const ControlState& state = *FindControl(name);
+    if (!state.marked) {
         ::SetWindowTextA(control, text.c_str());
         return;
     }
     // The control keeps its letter where the new text has it.
+    const char key = state.accessKey;
     std::size_t at = kNoAccessKey;
-    for (std::size_t i = 0; i < text.size() && at == kNoAccessKey; ++i)
+    for (std::size_t i = 0; key && i < text.size() && at == kNoAccessKey; ++i)
         if (text[i] == key || (key >= 'A' && key <= 'Z' && text[i] == key - 'A' + 'a')) at = i;
     ::SetWindowTextA(control, WithAccessKey(text, at).c_str());
 }

@@ -151,6 +151,7 @@ private:
         std::function<void(HDC)> paint;  // PaintBox
         std::function<void()> change, closeUp;  // ComboList
         char accessKey = '\0';  // upper case; the text carries its mark
+        bool marked = false;     // the text is shown with access-key marks ("&" doubled where none)
         HWND labelled = nullptr;  // a Label: the control it names, where its access key moves to
     };
     struct TimerState {

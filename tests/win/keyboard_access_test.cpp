@@ -62,6 +62,31 @@ TEST(AccessKeys, ButtonsAndFieldLabelsShowTheirKeysAndTheTextsStayAsWritten) {
     EXPECT_EQ(sound.Text("Button2"), "Replay");
 }
 
+TEST(AccessKeys, AButtonLeftWithoutAKeyShowsItsOwnAmpersandAsText) {
+    ui::FormLayout layout;
+    layout.className = "TfrmKeysTest";
+    layout.clientWidth = 200;
+    layout.clientHeight = 110;
+    for (const char* caption : {"Ab", "Ba", "B & A"}) {
+        ui::ControlLayout button;
+        button.name = std::string("Button") + std::to_string(layout.controls.size() + 1);
+        button.kind = ui::ControlKind::Button;
+        button.text = caption;
+        button.rect = {8, 8 + 30 * static_cast<int>(layout.controls.size()), 80, 25};
+        layout.controls.push_back(button);
+    }
+    ui::Form form(layout);
+    form.Create();
+    EXPECT_EQ(RawText(form.Control("Button1")), "&Ab");
+    EXPECT_EQ(RawText(form.Control("Button2")), "&Ba");
+    // Its letters are taken: no key, and "&&" so the system shows the "&" it has.
+    EXPECT_EQ(RawText(form.Control("Button3")), "B && A");
+    EXPECT_EQ(form.Text("Button3"), "B & A");
+    form.SetText("Button3", "C & D");
+    EXPECT_EQ(RawText(form.Control("Button3")), "C && D");
+    EXPECT_EQ(form.Text("Button3"), "C & D");
+}
+
 class PressForm : public ui::Form {
 public:
     PressForm() : ui::Form(forms::AdminFormLayout()) {}
