@@ -913,14 +913,7 @@ void Form::UpdateScrollBar() {
         // The bar takes its width from the client area: widen the window rather than cut the
         // controls at its right edge. Only by the bar's width: a window the user made narrower
         // than its controls stays as narrow as they made it.
-        int contentRight = 0;
-        for (const ControlState& control : controls_) {
-            if (!Scrolls(control) || !control.layout->visible || (control.layout->anchors & kAnchorRight)) continue;
-            RECT placed;
-            ::GetWindowRect(control.hwnd, &placed);
-            ::MapWindowPoints(HWND_DESKTOP, hwnd_, reinterpret_cast<POINT*>(&placed), 2);
-            contentRight = std::max(contentRight, static_cast<int>(placed.right));
-        }
+        const int contentRight = ContentRight() - scrollX_;
         RECT client;
         ::GetClientRect(hwnd_, &client);
         if (contentRight > client.right && contentRight <= client.right + ::GetSystemMetrics(SM_CXVSCROLL)) {
@@ -945,19 +938,26 @@ void Form::UpdateScrollBar() {
     }
 }
 
-// A window wider than the screen lets it be, and scrolls its controls sideways instead of
-// cutting them at its right edge.
-bool Form::UpdateSidewaysBar() {
-    RECT client;
-    ::GetClientRect(hwnd_, &client);
-    int contentRight = 0;
+// The right edge of the controls that scroll, as it is when not scrolled sideways; controls that
+// follow the right edge do not count.
+int Form::ContentRight() const {
+    int right = 0;
     for (const ControlState& control : controls_) {
         if (!Scrolls(control) || !control.layout->visible || (control.layout->anchors & kAnchorRight)) continue;
         RECT placed;
         ::GetWindowRect(control.hwnd, &placed);
         ::MapWindowPoints(HWND_DESKTOP, hwnd_, reinterpret_cast<POINT*>(&placed), 2);
-        contentRight = std::max(contentRight, static_cast<int>(placed.right) + scrollX_);
+        right = std::max(right, static_cast<int>(placed.right) + scrollX_);
     }
+    return right;
+}
+
+// A window wider than the screen lets it be, and scrolls its controls sideways instead of
+// cutting them at its right edge.
+bool Form::UpdateSidewaysBar() {
+    RECT client;
+    ::GetClientRect(hwnd_, &client);
+    const int contentRight = ContentRight();
     const bool shown = (::GetWindowLongPtrA(hwnd_, GWL_STYLE) & WS_HSCROLL) != 0;
     const int available = client.right;
     if (contentRight > available && available > 0) {

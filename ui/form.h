@@ -194,6 +194,7 @@ private:
     void UpdateScrollBar();
     void ScrollTo(int position);
     bool ScrollMessage(UINT message, WPARAM wParam);
+    int ContentRight() const;
     // True when the sideways bar came or went.
     bool UpdateSidewaysBar();
     void ScrollSideways(int position);

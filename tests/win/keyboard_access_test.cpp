@@ -5,6 +5,7 @@
 #include "forms/main_form.h"
 #include "forms/sound_form.h"
 #include "platform/win_com.h"
+#include "tests/win/win_test_support.h"
 #include "ui/form.h"
 
 #include <gtest/gtest.h>
@@ -16,11 +17,8 @@
 namespace brimlow {
 namespace {
 
-std::string RawText(HWND window) {
-    char text[256] = {};
-    ::GetWindowTextA(window, text, sizeof text);
-    return text;
-}
+// The text with its marks, as the control holds it.
+std::string RawText(HWND window) { return testing::WindowText(window); }
 
 MSG AltKey(HWND window, char key) { return MSG{window, WM_SYSKEYDOWN, static_cast<WPARAM>(key), 1 << 29, 0, {}}; }
 

@@ -81,11 +81,7 @@ HWND ControlIn(HWND window, const ui::FormLayout& layout, const char* name) {
     return ChildById(window, *ui::ControlIdOf(layout, name));
 }
 
-std::string TextOf(HWND window) {
-    char text[1024] = {};
-    ::GetWindowTextA(window, text, sizeof text);
-    return text;
-}
+std::string TextOf(HWND window) { return testing::WindowText(window); }
 
 // What a click on a control tells its form.
 void ClickControl(HWND form, HWND control, WORD notification) {

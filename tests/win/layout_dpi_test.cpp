@@ -22,13 +22,7 @@ std::string ClassOf(HWND window) {
     return name;
 }
 
-std::string WindowText(HWND window) {
-    const int length = ::GetWindowTextLengthA(window);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    ::GetWindowTextA(window, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
-    return text;
-}
+using testing::WindowText;
 
 bool Shown(HWND control) { return (::GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE) != 0; }
 

@@ -63,6 +63,14 @@ std::unique_ptr<ui::Bitmap> PaintedClient(HWND control) {
     return picture;
 }
 
+std::string WindowText(HWND window) {
+    const int length = ::GetWindowTextLengthA(window);
+    std::string text(static_cast<std::size_t>(std::max(length, 0)) + 1, '\0');
+    const int copied = ::GetWindowTextA(window, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(std::max(copied, 0)));
+    return text;
+}
+
 void ScratchRootKey::CreateKey(const char* path) {
     HKEY key = nullptr;
     if (::RegCreateKeyExA(scratch_.get(), path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)

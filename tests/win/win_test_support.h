@@ -35,6 +35,9 @@ public:
 // The load label's text for a value, with the separator the system gives this user: "43.5 %".
 std::string LoadText(const char* whole, const char* tenth);
 
+// A window's text as the system holds it (access-key marks included), of any length.
+std::string WindowText(HWND window);
+
 // What a control paints of its client area, painted into a memory picture of the same size, as
 // printing it would (WM_PRINTCLIENT): no screen needed, and nothing else drawn over it.
 std::unique_ptr<ui::Bitmap> PaintedClient(HWND control);
